@@ -1,0 +1,63 @@
+// Platform services the logic needs: the local clock, files, message boxes,
+// the settings file and collation. Win32 implementation:
+// engine/platform_win32.cpp; tests use tests/support/fake_platform.h.
+// All texts are single-byte; messages are Windows-1251 bytes (plain ASCII is
+// the same in it), converted to wide characters only when shown.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+struct LocalTime {
+    int year = 2000, month = 1, day = 1;
+    int hour = 0, minute = 0, second = 0, millisecond = 0;
+};
+
+// An open file, or none (0).
+using FileHandle = std::uintptr_t;
+constexpr FileHandle NoFile = 0;
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    virtual LocalTime Now() = 0;
+
+    // True when a file (not a folder) of that name exists.
+    virtual bool FileExists(const std::string& name) = 0;
+    // Reads the whole file while keeping writers out (other readers are
+    // allowed). False when it can't be opened or read; `out` is then
+    // unspecified. The buffer is reused, so repeated reads don't reallocate.
+    virtual bool ReadWholeFile(const std::string& name, std::string& out) = 0;
+    // Result ignored by every caller; a missing or locked file stays.
+    virtual bool DeleteFile(const std::string& name) = 0;
+    // Creates an empty file if none exists; false if it can't.
+    virtual bool CreateEmptyFile(const std::string& name) = 0;
+    // Opens an existing file for writing at its end, shared for reading and
+    // writing with other programs. NoFile on failure.
+    virtual FileHandle OpenForAppend(const std::string& name) = 0;
+    // Appends bytes with a single write; false on failure.
+    virtual bool WriteFile(FileHandle file, const char* data, std::size_t size) = 0;
+    virtual void CloseFile(FileHandle file) = 0;
+
+    // Modal box titled "Tavrix", OK only, no icon. Keeps the timer ticking.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // Modal question titled "Tavrix", OK and Cancel, no icon. True for OK.
+    virtual bool AskOkCancel(const std::string& text) = 0;
+    // Modal error box (error icon, OK) with the given title.
+    virtual void ShowError(const std::string& title, const std::string& text) = 0;
+
+    // The folder of the running executable, ending in a path separator.
+    virtual std::string ExeDirectory() = 0;
+    // Profile-file reading rules: blanks around the value dropped, one pair
+    // of enclosing quotes dropped, at most 2047 characters; `fallback` when
+    // the file, section or key is missing.
+    virtual std::string ReadSetting(const std::string& path, const std::string& section,
+                                    const std::string& key, const std::string& fallback) = 0;
+    // Writes one key in place, keeping every other line; false on failure.
+    virtual bool WriteSetting(const std::string& path, const std::string& section,
+                              const std::string& key, const std::string& value) = 0;
+
+    // Case-insensitive order of the user's locale: <0, 0 or >0.
+    virtual int CompareNoCase(const std::string& a, const std::string& b) = 0;
+};

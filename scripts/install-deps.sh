@@ -1,0 +1,17 @@
+#!/bin/bash
+# Installs what building and testing Tavrix needs on Debian 12, as root.
+# Only installs what is missing, so a second run is quick.
+set -euo pipefail
+packages=(cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev
+          g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+          wine wine64 xvfb xauth imagemagick xdotool x11-utils locales)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

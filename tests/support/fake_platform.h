@@ -1,0 +1,152 @@
+// In-process platform services for tests: a settable clock, files in memory
+// (with folders, locks and failures), recorded message boxes and an
+// in-memory settings file with the profile-file reading rules.
+#pragma once
+#include <algorithm>
+#include <cctype>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/platform.h"
+
+class FakePlatform : public Platform {
+public:
+    LocalTime now;
+    std::map<std::string, std::string> files;
+    std::set<std::string> folders;          // names that are folders, not files
+    std::set<std::string> readLocked;       // held open for writing by another program
+    std::set<std::string> cannotCreate;     // creating or opening fails
+    std::set<std::string> cannotDelete;
+    std::map<FileHandle, std::string> openFiles;
+    FileHandle nextHandle = 100;
+    int readCount = 0;
+    std::vector<std::string> deleted;       // every deletion asked for, in order
+
+    std::vector<std::string> messages;      // every ShowMessage text, in order
+    std::vector<std::string> questions;
+    std::vector<std::pair<std::string, std::string>> errors;
+    bool answerOk = true;
+    // Runs while a box is open, as the timer would inside its message loop.
+    std::function<void()> whileBoxOpen;
+
+    std::string exeDir = "C:\\tavrix\\";
+    // path -> section -> key (lower-cased) -> raw value as stored in the file
+    std::map<std::string, std::map<std::string, std::map<std::string, std::string>>> ini;
+    std::vector<std::string> settingReads;   // keys, in the order read
+    std::vector<std::string> settingWrites;  // "key=value", in the order written
+    std::set<std::string> unwritableKeys;
+
+    LocalTime Now() override { return now; }
+
+    bool FileExists(const std::string& name) override
+    {
+        return files.count(name) && !folders.count(name);
+    }
+    bool ReadWholeFile(const std::string& name, std::string& out) override
+    {
+        ++readCount;
+        if (!FileExists(name) || readLocked.count(name))
+            return false;
+        out = files[name];
+        return true;
+    }
+    bool DeleteFile(const std::string& name) override
+    {
+        deleted.push_back(name);
+        if (!FileExists(name) || cannotDelete.count(name) || readLocked.count(name))
+            return false;
+        files.erase(name);
+        return true;
+    }
+    bool CreateEmptyFile(const std::string& name) override
+    {
+        if (name.empty() || cannotCreate.count(name) || folders.count(name))
+            return false;
+        files.emplace(name, std::string());
+        return true;
+    }
+    FileHandle OpenForAppend(const std::string& name) override
+    {
+        if (!FileExists(name) || cannotCreate.count(name))
+            return NoFile;
+        openFiles[nextHandle] = name;
+        return nextHandle++;
+    }
+    bool WriteFile(FileHandle file, const char* data, std::size_t size) override
+    {
+        auto it = openFiles.find(file);
+        if (it == openFiles.end())
+            return false;
+        files[it->second].append(data, size);
+        return true;
+    }
+    void CloseFile(FileHandle file) override { openFiles.erase(file); }
+
+    void ShowMessage(const std::string& text) override
+    {
+        messages.push_back(text);
+        if (whileBoxOpen)
+            whileBoxOpen();
+    }
+    bool AskOkCancel(const std::string& text) override
+    {
+        questions.push_back(text);
+        if (whileBoxOpen)
+            whileBoxOpen();
+        return answerOk;
+    }
+    void ShowError(const std::string& title, const std::string& text) override
+    {
+        errors.emplace_back(title, text);
+    }
+
+    std::string ExeDirectory() override { return exeDir; }
+
+    static std::string Lower(std::string s)
+    {
+        std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+        return s;
+    }
+    std::string ReadSetting(const std::string& path, const std::string& section,
+                            const std::string& key, const std::string& fallback) override
+    {
+        settingReads.push_back(key);
+        auto file = ini.find(path);
+        if (file == ini.end())
+            return fallback;
+        auto sect = file->second.find(Lower(section));
+        if (sect == file->second.end())
+            return fallback;
+        auto it = sect->second.find(Lower(key));
+        if (it == sect->second.end())
+            return fallback;
+        std::string v = it->second;
+        const auto first = v.find_first_not_of(' ');
+        v = first == std::string::npos ? std::string() : v.substr(first, v.find_last_not_of(' ') - first + 1);
+        if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+            v = v.substr(1, v.size() - 2);
+        if (v.size() > 2047)
+            v.resize(2047);
+        return v;
+    }
+    bool WriteSetting(const std::string& path, const std::string& section,
+                      const std::string& key, const std::string& value) override
+    {
+        if (unwritableKeys.count(key))
+            return false;
+        settingWrites.push_back(key + "=" + value);
+        ini[path][Lower(section)][Lower(key)] = value;
+        return true;
+    }
+
+    // Byte order ignoring ASCII case: a documented stand-in for the locale's
+    // collation.
+    int CompareNoCase(const std::string& a, const std::string& b) override
+    {
+        const std::string la = Lower(a), lb = Lower(b);
+        return la < lb ? -1 : la > lb ? 1 : 0;
+    }
+};

@@ -1,0 +1,122 @@
+// The main window without a window system: model controls holding their
+// values in memory, set to the design values, wired into a TfmTavrix that
+// works against a FakePlatform. Each ModelWindow starts a fresh program: it
+// resets the run state and makes itself fmTavrix.
+#pragma once
+#include <string>
+
+#include "engine/run_state.h"
+#include "tests/support/fake_platform.h"
+#include "ui/sfmMain.h"
+
+struct ModelEdit : TEdit {
+    std::string text;
+    bool enabled = true;
+    bool Enabled() const override { return enabled; }
+    void SetEnabled(bool e) override { enabled = e; }
+    std::string Text() const override { return text; }
+    void SetText(const std::string& t) override { text = t; }
+};
+
+struct ModelCheck : TCheck {
+    bool checked = false;
+    bool enabled = true;
+    bool Enabled() const override { return enabled; }
+    void SetEnabled(bool e) override { enabled = e; }
+    bool Checked() const override { return checked; }
+    void SetChecked(bool c) override { checked = c; }
+};
+
+struct ModelButton : TButton {
+    std::string caption;
+    bool enabled = true;
+    bool Enabled() const override { return enabled; }
+    void SetEnabled(bool e) override { enabled = e; }
+    std::string Caption() const override { return caption; }
+    void SetCaption(const std::string& c) override { caption = c; }
+};
+
+struct ModelTimePicker : TTimePicker {
+    int hour = 0, minute = 0;
+    bool enabled = true;
+    bool Enabled() const override { return enabled; }
+    void SetEnabled(bool e) override { enabled = e; }
+    int Hour() const override { return hour; }
+    int Minute() const override { return minute; }
+    void SetTime(int h, int m) override { hour = h; minute = m; }
+};
+
+struct ModelNumberEdit : TNumberEdit {
+    double value = 0;
+    bool enabled = true;
+    bool Enabled() const override { return enabled; }
+    void SetEnabled(bool e) override { enabled = e; }
+    double Value() const override { return value; }
+    void SetValue(double v) override { value = v; }
+};
+
+class ModelWindow {
+public:
+    FakePlatform platform;
+    ModelCheck rbSKED, rbCQ, cbAutoCS, cbDelay, cbStop, cbCLDec;
+    ModelEdit eTRCS, feDecoded, feCSList, feLog, eCS;
+    ModelButton bRun;
+    ModelTimePicker dtpDelay, dtpStop;
+    ModelNumberEdit eTLimit;
+    TfmTavrix form{platform};
+
+    // Builds the window with its design values. FormCreate is left to the
+    // test, so that it can set up the settings file first.
+    ModelWindow()
+    {
+        ResetRunState();
+        rbSKED.checked = true;
+        cbAutoCS.checked = true;
+        cbAutoCS.enabled = false;
+        bRun.caption = "START";
+        dtpDelay.SetTime(DesignDelayHour, DesignDelayMinute);
+        dtpDelay.enabled = false;
+        dtpStop.SetTime(DesignStopHour, DesignStopMinute);
+        dtpStop.enabled = false;
+        feDecoded.text = DesignDecoded;
+        feCSList.text = DesignCSList;
+        feLog.text = DesignLog;
+        eTLimit.value = DesignTLimit;
+        cbCLDec.checked = true;
+
+        form.rbSKED = &rbSKED;
+        form.eTRCS = &eTRCS;
+        form.rbCQ = &rbCQ;
+        form.cbAutoCS = &cbAutoCS;
+        form.bRun = &bRun;
+        form.cbDelay = &cbDelay;
+        form.dtpDelay = &dtpDelay;
+        form.cbStop = &cbStop;
+        form.dtpStop = &dtpStop;
+        form.feDecoded = &feDecoded;
+        form.feCSList = &feCSList;
+        form.feLog = &feLog;
+        form.eCS = &eCS;
+        form.eTLimit = &eTLimit;
+        form.cbCLDec = &cbCLDec;
+        fmTavrix = &form;
+    }
+    ~ModelWindow() { fmTavrix = nullptr; }
+    ModelWindow(const ModelWindow&) = delete;
+    ModelWindow& operator=(const ModelWindow&) = delete;
+
+    // The operator clicks a mode button: the handler runs only when the
+    // selection changes, as with real radio buttons.
+    void SelectCQ(bool cq)
+    {
+        if (rbCQ.checked == cq)
+            return;
+        rbCQ.checked = cq;
+        rbSKED.checked = !cq;
+        form.rbSKedClick();
+    }
+    void ClickDelay(bool ticked) { cbDelay.checked = ticked; form.cbDelayClick(); }
+    void ClickStop(bool ticked) { cbStop.checked = ticked; form.cbStopClick(); }
+
+    void SetTime(int h, int m, int s) { platform.now.hour = h; platform.now.minute = m; platform.now.second = s; }
+};
