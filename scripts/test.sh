@@ -1,0 +1,26 @@
+#!/bin/bash
+# Installs what is missing, builds both Windows flavours and the native one,
+# and runs every test: the native unit tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then all tests (unit and Wine) in the plain
+# native build. Ends with ctest's summary.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+src=$(pwd)
+if [ "$(id -u)" = 0 ]; then scripts/install-deps.sh; fi
+jobs=$(nproc)
+
+build() {  # build DIR [cmake args...]
+    local dir=$1; shift
+    cmake -S "$src" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    cmake --build "$dir" -j "$jobs"
+}
+
+build build/win64 -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-x86_64.cmake"
+build build/win32 -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake"
+build build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTAVRIX_SANITIZE=ON
+build build/native -DTAVRIX_WIN64_DIR="$src/build/win64"
+
+echo "== native unit tests under ASan and UBSan"
+(cd build/sanitize && ctest --output-on-failure -j "$jobs")
+echo "== all tests"
+cd build/native && ctest --output-on-failure

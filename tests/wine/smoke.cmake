@@ -1,0 +1,1 @@
+tavrix_wine_test(smoke wine ${TAVRIX_WIN64_DIR}/tests/wine/drivers/smoke_driver.exe)
