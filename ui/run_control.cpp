@@ -1,9 +1,207 @@
 // Run control: START and STOP, and the question asked when the window is
 // closed during a run.
+#include "ui/run_control.h"
+
 #include "engine/platform.h"
 #include "engine/run_state.h"
+#include "peer/actions.h"
 #include "ui/sfmMain.h"
 
-void TfmTavrix::bRunClick() {}
-void TfmTavrix::StopRun(bool) {}
-void TfmTavrix::FormCloseQuery(bool&) {}
+static bool IsAsciiAlnum(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+std::string UpperCaseAscii(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+std::string ReduceCallsign(std::string_view line)
+{
+    std::size_t n = 0;
+    while (n < line.size() && IsAsciiAlnum(line[n]))
+        ++n;
+    return UpperCaseAscii(std::string(line.substr(0, n)));
+}
+
+// The file-name boxes lose one enclosing pair of double quotes. A text that
+// only begins with a quote is a real name and stays whole.
+static void StripQuotes(TEdit* box)
+{
+    const std::string text = box->Text();
+    const std::string name = FileName(text);
+    if (name != text)
+        box->SetText(name);
+}
+
+static std::string FirstChars(const std::string& text, std::size_t n)
+{
+    return text.substr(0, n);
+}
+
+static std::string LastChars(const std::string& text, std::size_t n)
+{
+    return text.size() <= n ? text : text.substr(text.size() - n);
+}
+
+void TfmTavrix::bRunClick()
+{
+    if (bRun->Caption() != "START") {
+        StopRun(true);
+        return;
+    }
+
+    eCS->SetText(UpperCaseAscii(eCS->Text()));
+    eTRCS->SetText(UpperCaseAscii(eTRCS->Text()));
+    StripQuotes(feDecoded);
+    StripQuotes(feCSList);
+    StripQuotes(feLog);
+
+    // Kept disabled while a message below is open, so a second START can't
+    // begin inside the first one's message loop.
+    bRun->SetEnabled(false);
+    auto fail = [&](const char* message) {
+        platform.ShowMessage(message);
+        bRun->SetEnabled(true);
+    };
+
+    if (rbSKED->Checked()) {
+        const std::string partner = eTRCS->Text();
+        if (partner.empty())
+            return fail(RunMessages::PartnerEmpty);
+        LogTokens[2] = FirstChars(partner, 3);
+        LogTokens[3] = LastChars(partner, 3);
+        PartnerCall = partner;
+        Progression[0] = PartnerCall;
+    } else {
+        const std::string listName = feCSList->Text();
+        if (!platform.FileExists(listName))
+            return fail(RunMessages::ListNotFound);
+        if (CallList)
+            CallList->clear();
+        else
+            CallList.emplace();
+        TextLines list;
+        if (!ReadTextLines(platform, listName, list))
+            return fail(RunMessages::ListLoadFailure);
+        CallList->reserve(list.size());
+        for (std::string_view line : list.lines)
+            CallList->push_back(ReduceCallsign(line));
+    }
+
+    const std::string ownCall = eCS->Text();
+    if (ownCall.empty() && rbCQ->Checked())
+        return fail(RunMessages::OwnCallMissing);
+    LogTokens[0] = FirstChars(ownCall, 3);
+    LogTokens[1] = LastChars(ownCall, 3);
+
+    if (!FindWSJT())
+        return fail(RunMessages::PeerNotFound);
+
+    if (!OpenActivityLog())
+        platform.ShowMessage(RunMessages::LogOpenFailure);
+
+    DecodedLines->clear();
+
+    bRun->SetCaption("STOP");
+    feDecoded->SetEnabled(false);
+    eCS->SetEnabled(false);
+    eTLimit->SetEnabled(false);
+    feLog->SetEnabled(false);
+    bRun->SetEnabled(true);
+    cbDelay->SetEnabled(false);
+    dtpDelay->SetEnabled(false);
+    cbCLDec->SetEnabled(false);
+    feCSList->SetEnabled(false);
+    rbCQ->SetEnabled(false);
+    rbSKED->SetEnabled(false);
+    cbAutoCS->SetEnabled(false);
+    cbStop->SetEnabled(false);
+    dtpStop->SetEnabled(false);
+
+    if (!cbDelay->Checked()) {
+        if (cbCLDec->Checked())
+            platform.DeleteFile(FileName(feDecoded->Text()));
+        CallStation(rbSKED->Checked() ? eTRCS->Text() : std::string("CQ"));
+    }
+
+    SaveSettings();
+}
+
+bool TfmTavrix::OpenActivityLog()
+{
+    const std::string logName = feLog->Text();
+    if (!platform.FileExists(logName))
+        platform.CreateEmptyFile(logName);
+    const FileHandle log = platform.OpenForAppend(logName);
+    if (log == NoFile)
+        return false;
+    LogHandle = log;
+    LogOpen = true;
+    return true;
+}
+
+void TfmTavrix::SaveSettings()
+{
+    const std::string path = SettingsPath();
+    const std::pair<const char*, std::string> keys[] = {
+        {"Decoded", feDecoded->Text()},
+        {"CSList", feCSList->Text()},
+        {"Log", feLog->Text()},
+        {"CS", eCS->Text()},
+        {"TLimit", std::to_string(RoundMinutes(eTLimit->Value()))},
+        {"ClearDecoded", cbCLDec->Checked() ? "1" : "0"},
+    };
+    for (const auto& [key, value] : keys) {
+        if (!platform.WriteSetting(path, SettingsSection, key, value)) {
+            platform.ShowError(AppTitle, "Unable to write to " + path + ".");
+            return;
+        }
+    }
+}
+
+void TfmTavrix::StopRun(bool force)
+{
+    if (!cbDelay->Checked() || !cbStop->Checked() || force) {
+        bRun->SetCaption("START");
+        feDecoded->SetEnabled(true);
+        eCS->SetEnabled(true);
+        eTLimit->SetEnabled(true);
+        feLog->SetEnabled(true);
+        cbDelay->SetEnabled(true);
+        cbCLDec->SetEnabled(true);
+        dtpDelay->SetEnabled(cbDelay->Checked());
+        feCSList->SetEnabled(rbCQ->Checked());
+        cbAutoCS->SetEnabled(rbCQ->Checked());
+        eTRCS->SetEnabled(rbSKED->Checked());
+        rbCQ->SetEnabled(true);
+        rbSKED->SetEnabled(true);
+        cbStop->SetEnabled(true);
+        dtpStop->SetEnabled(cbStop->Checked());
+    }
+    if (LogOpen) {
+        platform.CloseFile(LogHandle);
+        LogOpen = false;
+    }
+    if (FState >= 0) {
+        ReleaseWSJT();
+        FState = -1;
+    }
+}
+
+void TfmTavrix::FormCloseQuery(bool& CanClose)
+{
+    if (bRun->Caption() != "STOP")
+        return;
+    if (!platform.AskOkCancel(RunMessages::CloseQuestion)) {
+        CanClose = false;
+        return;
+    }
+    // The stop time may have ended the run while the question was open.
+    if (bRun->Caption() == "STOP")
+        bRunClick();
+}

@@ -70,6 +70,12 @@ public:
 
     // The settings file beside the executable.
     std::string SettingsPath() const;
+    // Writes the six stored settings, key by key; the first key that can't
+    // be written is reported and ends the writing.
+    void SaveSettings();
+    // Creates the activity log if missing and opens it at its end, shared
+    // for reading and writing; sets LogHandle and LogOpen. False on failure.
+    bool OpenActivityLog();
 
     Platform& platform;
 };
