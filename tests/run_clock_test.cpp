@@ -1,0 +1,224 @@
+// The run clock against a simulated clock: delayed start, stop time,
+// parking, nightly clearing and the step time-out.
+#include <gtest/gtest.h>
+
+#include "tests/support/run_fixture.h"
+
+namespace {
+
+struct ClockFixture : RunFixture {
+    int now = 0;  // seconds of the day
+
+    void At(int h, int m, int s) { now = h * 3600 + m * 60 + s; Set(); }
+    void Set() { w.SetTime(now / 3600 % 24, now / 60 % 60, now % 60); }
+    // One tick at the current time, then the clock moves on a second.
+    void Tick()
+    {
+        Set();
+        w.form.OnTimer();
+        now = (now + 1) % 86400;
+    }
+    void Ticks(int n) { while (n-- > 0) Tick(); }
+    // Every call presses Lookup twice.
+    int Calls() { return static_cast<int>(std::count(desktop.journal.begin(), desktop.journal.end(), "press &Lookup")) / 2; }
+};
+
+}  // namespace
+
+TEST_F(ClockFixture, DelayedStartAtTheDelayTimeNotBefore)
+{
+    platform.files[Decoded] = "old";
+    w.ClickDelay(true);
+    At(11, 58, 0);
+    StartSked("Q9XYZ");
+    Ticks(120);
+    EXPECT_EQ(w.form.FState, -1);
+    EXPECT_TRUE(platform.files.count(Decoded));
+    Tick();  // 12:00:00
+    EXPECT_EQ(w.form.FState, 0);
+    EXPECT_EQ(ToRadio(), "Q9XYZ");
+    EXPECT_FALSE(platform.files.count(Decoded));
+}
+
+TEST_F(ClockFixture, ArmedAfterTheMinuteStartsTomorrow)
+{
+    w.ClickDelay(true);
+    w.SelectCQ(true);
+    platform.files[List] = "Q2AAA";
+    w.eCS.text = "Q1ABC";
+    At(12, 0, 30);
+    w.form.bRunClick();
+    Ticks(86400 - 30);
+    EXPECT_EQ(w.form.FState, -1);
+    Tick();
+    EXPECT_EQ(w.form.FState, 0);
+    EXPECT_EQ(ToRadio(), "CQ");
+}
+
+TEST_F(ClockFixture, DelayTickedWithoutARunDoesNothing)
+{
+    w.ClickDelay(true);
+    At(12, 0, 0);
+    Tick();
+    EXPECT_EQ(w.form.FState, -1);
+    EXPECT_TRUE(desktop.journal.empty());
+}
+
+TEST_F(ClockFixture, StopTimeWithoutDelayEndsTheRun)
+{
+    w.ClickStop(true);
+    w.dtpStop.SetTime(17, 0);
+    At(16, 59, 58);
+    StartSked("Q9XYZ");
+    Ticks(2);
+    EXPECT_TRUE(Armed());
+    Tick();
+    EXPECT_FALSE(Armed());
+    EXPECT_EQ(w.form.FState, -1);
+    EXPECT_EQ(ToRadio(), "12345");
+    EXPECT_FALSE(LogOpen);
+    EXPECT_TRUE(w.dtpStop.enabled);
+}
+
+TEST_F(ClockFixture, StopTimeWhileWaitingDoesNothing)
+{
+    w.ClickDelay(true);
+    w.ClickStop(true);
+    w.dtpDelay.SetTime(18, 0);
+    At(16, 59, 59);
+    StartSked("Q9XYZ");
+    Ticks(2);
+    EXPECT_TRUE(Armed());
+    EXPECT_TRUE(desktop.journal.empty());
+}
+
+TEST_F(ClockFixture, ParkedRunStartsEveryDayWithItsLogReopened)
+{
+    w.ClickDelay(true);
+    w.ClickStop(true);
+    w.dtpDelay.SetTime(8, 0);
+    w.dtpStop.SetTime(9, 0);
+    platform.files[Decoded] = "x";
+    At(7, 0, 0);
+    StartSked("Q9XYZ");
+    ASSERT_TRUE(LogOpen);
+
+    for (int day = 0; day < 2; ++day) {
+        At(8, 0, 0);
+        Tick();
+        EXPECT_EQ(w.form.FState, 0) << day;
+        EXPECT_TRUE(LogOpen) << day;
+        At(9, 0, 0);
+        Tick();
+        EXPECT_EQ(w.form.FState, -1) << day;
+        EXPECT_TRUE(Armed()) << day;  // parked
+        EXPECT_FALSE(w.feDecoded.enabled);
+        EXPECT_FALSE(LogOpen) << day;
+        EXPECT_EQ(ToRadio(), "12345");
+    }
+    EXPECT_EQ(Calls(), 2);
+
+    // A log that can no longer be opened costs the day's log, silently.
+    platform.cannotCreate.insert(Log);
+    At(8, 0, 0);
+    Tick();
+    EXPECT_EQ(w.form.FState, 0);
+    EXPECT_FALSE(LogOpen);
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(ClockFixture, DelayEqualToStopStartsAndParksAtOnce)
+{
+    w.ClickDelay(true);
+    w.ClickStop(true);
+    w.dtpDelay.SetTime(10, 0);
+    w.dtpStop.SetTime(10, 0);
+    At(9, 0, 0);
+    StartSked("Q9XYZ");
+    At(10, 0, 0);
+    Tick();
+    EXPECT_EQ(Calls(), 1);
+    EXPECT_EQ(w.form.FState, -1);
+    EXPECT_TRUE(Armed());
+    EXPECT_EQ(ToRadio(), "12345");
+}
+
+TEST_F(ClockFixture, NightlyClearingWithAndWithoutARun)
+{
+    platform.files[Decoded] = "x";
+    At(23, 59, 58);
+    Tick();
+    EXPECT_TRUE(platform.files.count(Decoded));
+    Tick();  // 23:59:59, idle
+    EXPECT_FALSE(platform.files.count(Decoded));
+
+    w.cbCLDec.checked = false;
+    platform.files[Decoded] = "x";
+    At(23, 59, 59);
+    Tick();
+    EXPECT_TRUE(platform.files.count(Decoded));
+
+    w.cbCLDec.checked = true;
+    w.feDecoded.text = "\"" + std::string(Decoded) + "\"";  // deleted by its file name
+    StartSked("Q9XYZ");
+    platform.files[Decoded] = "x";
+    At(23, 59, 59);
+    Tick();
+    EXPECT_FALSE(platform.files.count(Decoded));
+}
+
+TEST_F(ClockFixture, TimeOutFallsBackToCallingAfterTheLimit)
+{
+    w.eTLimit.value = 2.5;  // 120 ticks
+    At(10, 0, 10);
+    StartSked("Q9XYZ");
+    Ticks(300);
+    EXPECT_EQ(w.form.FState, 0);  // no time-out while calling
+    EXPECT_EQ(TickCount, 0);
+
+    w.form.SetState(2);
+    Ticks(119);
+    EXPECT_EQ(w.form.FState, 2);
+    EXPECT_EQ(Calls(), 1);
+    Tick();
+    EXPECT_EQ(w.form.FState, 0);
+    EXPECT_EQ(Calls(), 2);
+    EXPECT_EQ(TickLimit, 120);
+
+    // State 4 has 240 ticks of its own, not restarted by handing it back.
+    w.form.SetState(4);
+    Ticks(200);
+    w.form.SetState(4);
+    Ticks(39);
+    EXPECT_EQ(w.form.FState, 4);
+    Tick();
+    EXPECT_EQ(w.form.FState, 0);
+}
+
+TEST_F(ClockFixture, TimeLimitZeroFallsBackOnTheNextTick)
+{
+    w.eTLimit.value = 0;
+    At(10, 0, 10);
+    StartSked("Q9XYZ");
+    w.form.SetState(1);
+    Tick();
+    EXPECT_EQ(w.form.FState, 0);
+    w.form.SetState(4);
+    Ticks(239);
+    EXPECT_EQ(w.form.FState, 4);
+}
+
+TEST_F(ClockFixture, StopTickNeitherScansNorCounts)
+{
+    w.ClickStop(true);
+    w.dtpStop.SetTime(10, 1);
+    At(10, 0, 50);
+    StartSked("Q9XYZ");
+    w.form.SetState(2);
+    Ticks(10);
+    EXPECT_EQ(TickCount, 10);
+    const int reads = platform.readCount;
+    Tick();  // 10:01:00
+    EXPECT_EQ(TickCount, 10);
+    EXPECT_EQ(platform.readCount, reads);
+}
