@@ -1,0 +1,73 @@
+// The simulated partner station of the stand-in WSJT: given what the
+// operator's station sent in its last transmit period, it says what the
+// partner sends in the next one, and writes those decodes in WSJT's
+// decoded.cum layout. Portable, so the same partner drives the native soak
+// test and the stand-in window under Wine.
+//
+// The exchange (meteor-scatter style, report 27), from the partner's side:
+//   heard nothing yet         -> calls us:        "MYCALL PARTNER"
+//   heard its call and ours   -> report:          "MYCALL PARTNER 27 27"
+//   heard our report "27"     -> acknowledgement: "MYCALL PARTNER R27 R27"
+//   heard our "R27"           -> "RRRR RRRR PARTNER"
+//   heard our "RRRR" or "73"  -> "73 PARTNER"
+// It never goes back a step.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class PartnerBehaviour {
+    Normal,        // a sked partner working the whole exchange
+    NeverAnswers,  // silent: only other stations and noise are decoded
+    StopsHalfway,  // stops sending after its first "R27"
+    OneStepAhead,  // always answers one step further than it should
+    CqListed,      // answers our CQ with its call (it is in our list), then works us
+    CqRepeats,     // answers our CQ repeating its call (not listed), then works us
+};
+
+// Parses "normal", "never", "halfway", "ahead", "cq-listed", "cq-repeats";
+// false for anything else.
+bool ParsePartnerBehaviour(const std::string& name, PartnerBehaviour& behaviour);
+
+struct PartnerConfig {
+    std::string partnerCall = "Q9XYZ";
+    std::string operatorCall = "Q1ABC";
+    PartnerBehaviour behaviour = PartnerBehaviour::Normal;
+    int noiseLines = 1;          // noise or other stations' lines per period
+    std::uint32_t seed = 1;
+};
+
+class PartnerSim {
+public:
+    explicit PartnerSim(const PartnerConfig& config);
+
+    // What the operator's station transmitted in its last period (the
+    // message of the Tx button last pressed while Auto was on), or "" when
+    // it did not transmit.
+    void Hear(const std::string& message);
+
+    // The messages decoded from the partner's period that starts now, in
+    // the order WSJT would write them.
+    std::vector<std::string> NextMessages();
+
+    // How far the partner has come: 0 nothing sent, 1 calling, 2 report,
+    // 3 R27, 4 RRRR, 5 73.
+    int Step() const { return step_; }
+    bool Done() const { return step_ >= 5 && sent73_ >= 2; }
+
+private:
+    std::string PartnerMessage(int step) const;
+    std::string NoiseMessage();
+
+    PartnerConfig config_;
+    int step_ = 0;
+    int sent73_ = 0;
+    bool heardCq_ = false;
+    bool silent_ = false;
+    std::uint32_t random_;
+};
+
+// One decoded.cum line: "hhmmss", 26 columns of figures (time in period,
+// width, strength, report, DF), the message from column 33, blank-padded to
+// 79 characters. No line end.
+std::string DecodeLine(int hour, int minute, int second, const std::string& message, std::uint32_t variation = 0);
