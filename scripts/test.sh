@@ -2,7 +2,8 @@
 # Installs what is missing, builds both Windows flavours and the native one,
 # and runs every test: the native unit tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer, then all tests (unit and Wine) in the plain
-# native build. Ends with ctest's summary.
+# native build, with the libFuzzer targets run for a bounded time in
+# between. Ends with ctest's summary.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 src=$(pwd)
@@ -19,8 +20,11 @@ build build/win64 -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-x86_64.cmake"
 build build/win32 -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake"
 build build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTAVRIX_SANITIZE=ON
 build build/native -DTAVRIX_WIN64_DIR="$src/build/win64"
+CC=clang CXX=clang++ build build/fuzz -DTAVRIX_FUZZ=ON
 
 echo "== native unit tests under ASan and UBSan"
 (cd build/sanitize && ctest --output-on-failure -j "$jobs")
+echo "== fuzzing, each target for a bounded time"
+(cd build/fuzz && ctest --output-on-failure)
 echo "== all tests"
 cd build/native && ctest --output-on-failure
