@@ -11,6 +11,16 @@
 // for long. A thread that timed out is marked hung; before each later message
 // to it a short no-op probe checks whether it answers again, so a sequence
 // against a hung WSJT costs one full bound plus one probe per message.
+//
+// Worst cases, with CallStation at most 18 messages (a write, two press
+// pairs for Lookup and for Gen Std Msgs, and three reads and three press
+// pairs in the Auto loop):
+//   WSJT hung at any point:     at most 2 s + 17 x 0.1 s = 3.7 s
+//                               (ReleaseWSJT, 10 messages: 2.9 s)
+//   WSJT answering each message just inside the bound: 18 x 2 s = 36 s;
+//   that WSJT is slow, not hung, and every message still arrives in order.
+// A discovery that meets another program's hung window pays 2 s once for
+// that program and 0.1 s for each further window of it.
 class Win32WindowSystem : public WindowSystem {
 public:
     // Longest wait for one message to be handled. Window messages are

@@ -294,6 +294,22 @@ TEST_F(PeerAcrossProcesses, PeerHungFromTheStartIsNotFound)
     EXPECT_LT(took, 20000);
 }
 
+TEST_F(PeerAcrossProcesses, ClosedPeerActsAsNothing)
+{
+    {
+        StandIn wsjt("closed", "");
+        ASSERT_TRUE(wsjt.Running());
+        ASSERT_TRUE(FindWSJT());
+    }
+    const long long start = NowMs();
+    EXPECT_EQ(GetControlText(PeerControls[pcAuto]), "");
+    CallStation("Q9XYZ");
+    ReleaseWSJT();
+    EXPECT_FALSE(FindWSJT());
+    EXPECT_EQ(PeerControls[pcMain], NoPeer);
+    EXPECT_LT(NowMs() - start, 20000);
+}
+
 TEST_F(PeerAcrossProcesses, HeldDecodedFileShutsOutWriters)
 {
     const std::string decoded = TestFolder() + "\\held_decoded.cum";
