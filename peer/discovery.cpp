@@ -1,16 +1,94 @@
+// Peer window discovery: finds WSJT's main window among the desktop's
+// top-level windows and, among its descendants, the controls we work.
+// Windows are recognised by their text alone, never by class or position.
+#include <algorithm>
+#include <new>
+
 #include "engine/run_state.h"
 #include "peer/actions.h"
-int EnumCollect(PeerHandle window, std::intptr_t) { WinList->push_back(window); return -1; }
-bool FindWSJT() {
-  for (PeerSlot s : {pcMain, pcToRadio, pcGenStd, pcTx2, pcTx4, pcTx6}) PeerControls[s] = NoPeer;
-  WinList = std::make_unique<std::vector<PeerHandle>>();
-  WindowSys->EnumWindows(EnumCollect, 0);
-  for (PeerHandle h : *WinList) if (GetControlText(h).find("WSJT 4") != std::string::npos) { PeerControls[pcMain] = h; break; }
-  if (PeerControls[pcMain]) { WinList->clear(); WindowSys->EnumChildWindows(PeerControls[pcMain], EnumCollect, 0);
-    for (PeerHandle h : *WinList) { std::string t = GetControlText(h);
-      if (t=="12345") PeerControls[pcToRadio]=h; else if (t=="&Gen Std Msgs") PeerControls[pcGenStd]=h; else if (t=="&Auto is OFF"||t=="&Auto is ON") PeerControls[pcAuto]=h;
-      else if (t=="&Lookup") PeerControls[pcLookup]=h; else if (t.size()==5 && t.rfind("Tx &",0)==0 && t[4]>='2'&&t[4]<='6') PeerControls[pcTx2+t[4]-'2']=h; } }
-  WinList.reset();
-  for (PeerSlot s : {pcMain, pcToRadio, pcGenStd, pcTx2, pcTx4, pcTx6}) if (!PeerControls[s]) return false;
-  return true;
+
+namespace {
+
+// Whole, case-sensitive captions of the controls, each naming its slot.
+struct Caption {
+    const char* text;
+    PeerSlot slot;
+};
+constexpr Caption Captions[] = {
+    {"12345", pcToRadio},         // the to-radio box at rest
+    {"&Gen Std Msgs", pcGenStd},
+    {"&Auto is OFF", pcAuto},
+    {"&Auto is ON", pcAuto},
+    {"&Lookup", pcLookup},
+    {"Tx &2", pcTx2},
+    {"Tx &3", pcTx3},
+    {"Tx &4", pcTx4},
+    {"Tx &5", pcTx5},
+    {"Tx &6", pcTx6},
+};
+
+constexpr PeerSlot RequiredSlots[] = {pcMain, pcToRadio, pcGenStd, pcTx2, pcTx4, pcTx6};
+
+// WinList lives only while a search runs, whatever way the search ends.
+struct WinListScope {
+    WinListScope() { WinList = std::make_unique<std::vector<PeerHandle>>(); }
+    ~WinListScope() { WinList.reset(); }
+    WinListScope(const WinListScope&) = delete;
+    WinListScope& operator=(const WinListScope&) = delete;
+};
+
+PeerHandle FindMainWindow()
+{
+    for (PeerHandle window : *WinList)
+        if (GetControlText(window).find("WSJT 4") != std::string::npos)
+            return window;
+    return NoPeer;
+}
+
+// Every descendant is read; a later one with the same caption replaces an
+// earlier one.
+void CollectControls()
+{
+    for (PeerHandle window : *WinList) {
+        const std::string text = GetControlText(window);
+        for (const Caption& caption : Captions)
+            if (text == caption.text)
+                PeerControls[caption.slot] = window;
+    }
+}
+
+}  // namespace
+
+// Every slot is cleared, not only the six the result depends on: Windows
+// reuses handles, so a handle kept from a WSJT that has since closed could
+// name some other program's window, and pressing that would be worse than
+// pressing nothing.
+bool FindWSJT()
+{
+    PeerControls.fill(NoPeer);
+    {
+        WinListScope scope;
+        WindowSys->EnumWindows(EnumCollect, 0);
+        PeerControls[pcMain] = FindMainWindow();
+        if (PeerControls[pcMain] != NoPeer) {
+            WinList->clear();
+            WindowSys->EnumChildWindows(PeerControls[pcMain], EnumCollect, 0);
+            CollectControls();
+        }
+    }
+    return std::all_of(std::begin(RequiredSlots), std::end(RequiredSlots),
+                       [](PeerSlot slot) { return PeerControls[slot] != NoPeer; });
+}
+
+// Called by the window system's enumeration, so nothing may be thrown out
+// of it: a window that can't be recorded is passed over and the
+// enumeration goes on.
+int EnumCollect(PeerHandle window, std::intptr_t)
+{
+    try {
+        if (WinList)
+            WinList->push_back(window);
+    } catch (const std::bad_alloc&) {
+    }
+    return -1;
 }

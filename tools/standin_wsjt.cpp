@@ -1,0 +1,321 @@
+// Stand-in WSJT 4.9.7 for the end-to-end tests: a window with the controls
+// Tavrix works, which journals every press and every change of its to-radio
+// box, and which can be told to misbehave.
+//
+// Contract
+//   Main window title "WSJT 4.9.7  by K1JT". Its controls sit in panels two
+//   levels deep (main > outer panel > inner panel), as in the real program:
+//     inner panel: to-radio edit box holding "12345", "&Lookup",
+//                  "&Gen Std Msgs", "&Auto is OFF"
+//     outer panel: "Tx &1".."Tx &6" and, beside each, its message edit box
+//   "&Auto is OFF" and "&Auto is ON" swap on every press. "&Gen Std Msgs"
+//   fills the six message boxes from the to-radio text (%T) and the own call
+//   (%M), meteor-scatter style: "%T %M", "%T %M 27 27", "%T %M R27 R27",
+//   "RRRR RRRR %M", "73 %M", "CQ %M". A Tx button selects its message.
+//
+// Switches
+//   /mycall CALL       own callsign for %M (default Q1ABC)
+//   /journal PATH      journal file (default: none)
+//   /autostuck         the Auto caption never changes
+//   /missing LIST      comma-separated captions of buttons left out
+//                      (meant for the optional ones: "Tx &3,&Lookup")
+//   /hang N            once, the user-interface thread sleeps N seconds ...
+//   /hangafter K       ... while handling the K-th press, after journaling
+//                      it (default 0: at start, before any message is
+//                      answered)
+//   /holddecoded PATH  keeps PATH open for writing, writers shut out, for
+//                      as long as the program runs
+//
+// Journal: one line per event, flushed as written, local time first:
+//   hh:mm:ss.mmm start <process id>
+//   hh:mm:ss.mmm press <caption before the press> tx=<selected Tx, 0 none> auto=<on|off>
+//   hh:mm:ss.mmm toradio <new text>
+//   hh:mm:ss.mmm hang <seconds>   /  hh:mm:ss.mmm hang end
+//   hh:mm:ss.mmm exit
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+enum ControlId {
+    idToRadio = 100,
+    idLookup,
+    idGenStd,
+    idAuto,
+    idTx1 = 111,  // Tx &1..Tx &6 are idTx1..idTx1+5
+    idTxMsg1 = 121,
+};
+constexpr UINT WM_APP_HANG = WM_APP + 1;
+constexpr const char* PanelClass = "StandInPanel";
+constexpr const char* MainClass = "StandInWsjt";
+
+struct Options {
+    std::string myCall = "Q1ABC";
+    std::string journal;
+    bool autoStuck = false;
+    std::vector<std::string> missing;
+    int hangSeconds = 0;
+    int hangAfter = 0;
+    std::string holdDecoded;
+};
+
+// Everything the program knows. A partner simulator added later reads
+// TransmittedMessage() each period and writes its answers to decoded.cum.
+struct StandIn {
+    Options options;
+    HWND main = nullptr;
+    HWND toRadio = nullptr;
+    HWND autoButton = nullptr;
+    HWND txMessage[7] = {};     // 1..6
+    bool autoOn = false;
+    int selectedTx = 0;         // set by the last Tx press, 0 before any
+    int pressesHandled = 0;
+    bool hangDone = false;
+    FILE* journal = nullptr;
+    HANDLE heldDecoded = INVALID_HANDLE_VALUE;
+};
+StandIn app;
+
+std::string WindowText(HWND window)
+{
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// While Auto is on, WSJT sends the selected Tx message in its transmit periods.
+[[maybe_unused]] std::string TransmittedMessage()
+{
+    if (!app.autoOn || app.selectedTx < 1 || app.selectedTx > 6)
+        return std::string();
+    return WindowText(app.txMessage[app.selectedTx]);
+}
+
+void Journal(const std::string& event)
+{
+    if (!app.journal)
+        return;
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    std::fprintf(app.journal, "%02u:%02u:%02u.%03u %s\n", t.wHour, t.wMinute, t.wSecond, t.wMilliseconds,
+                 event.c_str());
+    std::fflush(app.journal);
+}
+
+bool IsMissing(const char* caption)
+{
+    for (const std::string& m : app.options.missing)
+        if (m == caption)
+            return true;
+    return false;
+}
+
+std::vector<std::string> SplitCommas(const std::string& list)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t comma; (comma = list.find(',', start)) != std::string::npos; start = comma + 1)
+        parts.push_back(list.substr(start, comma - start));
+    parts.push_back(list.substr(start));
+    return parts;
+}
+
+Options ParseOptions(int argc, char** argv)
+{
+    Options o;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (a == "/autostuck")
+            o.autoStuck = true;
+        else if (a == "/mycall" && hasValue)
+            o.myCall = argv[++i];
+        else if (a == "/journal" && hasValue)
+            o.journal = argv[++i];
+        else if (a == "/missing" && hasValue)
+            o.missing = SplitCommas(argv[++i]);
+        else if (a == "/hang" && hasValue)
+            o.hangSeconds = std::atoi(argv[++i]);
+        else if (a == "/hangafter" && hasValue)
+            o.hangAfter = std::atoi(argv[++i]);
+        else if (a == "/holddecoded" && hasValue)
+            o.holdDecoded = argv[++i];
+    }
+    return o;
+}
+
+// ---- the window
+
+HWND AddControl(HWND parent, const char* cls, const char* text, DWORD style, int id, int x, int y, int w, int h)
+{
+    if (std::strcmp(cls, "BUTTON") == 0 && IsMissing(text))
+        return nullptr;
+    return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+}
+
+HWND AddPanel(HWND parent, int x, int y, int w, int h)
+{
+    return CreateWindowExA(0, PanelClass, "", WS_CHILD | WS_VISIBLE, x, y, w, h, parent, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+void BuildControls(HWND main)
+{
+    HWND outer = AddPanel(main, 0, 0, 520, 300);
+    HWND inner = AddPanel(outer, 10, 10, 160, 150);
+    app.toRadio = AddControl(inner, "EDIT", "12345", WS_BORDER | ES_AUTOHSCROLL, idToRadio, 0, 0, 150, 22);
+    AddControl(inner, "BUTTON", "&Lookup", BS_PUSHBUTTON, idLookup, 0, 30, 150, 26);
+    AddControl(inner, "BUTTON", "&Gen Std Msgs", BS_PUSHBUTTON, idGenStd, 0, 60, 150, 26);
+    app.autoButton = AddControl(inner, "BUTTON", "&Auto is OFF", BS_PUSHBUTTON, idAuto, 0, 90, 150, 26);
+    for (int i = 1; i <= 6; ++i) {
+        const std::string caption = "Tx &" + std::to_string(i);
+        const int y = 10 + (i - 1) * 30;
+        app.txMessage[i] = AddControl(outer, "EDIT", "", WS_BORDER | ES_AUTOHSCROLL, idTxMsg1 + i - 1, 190, y, 240, 22);
+        AddControl(outer, "BUTTON", caption.c_str(), BS_PUSHBUTTON, idTx1 + i - 1, 440, y, 60, 24);
+    }
+}
+
+// ---- what the buttons do
+
+std::string Expand(const char* pattern)
+{
+    const std::string their = WindowText(app.toRadio);
+    std::string out;
+    for (const char* p = pattern; *p; ++p) {
+        if (p[0] == '%' && p[1] == 'T') { out += their; ++p; }
+        else if (p[0] == '%' && p[1] == 'M') { out += app.options.myCall; ++p; }
+        else out += *p;
+    }
+    return out;
+}
+
+void GenerateStandardMessages()
+{
+    static const char* const patterns[7] = {"", "%T %M", "%T %M 27 27", "%T %M R27 R27", "RRRR RRRR %M",
+                                            "73 %M", "CQ %M"};
+    for (int i = 1; i <= 6; ++i)
+        SetWindowTextA(app.txMessage[i], Expand(patterns[i]).c_str());
+}
+
+void ToggleAuto()
+{
+    if (app.options.autoStuck)
+        return;
+    app.autoOn = !app.autoOn;
+    SetWindowTextA(app.autoButton, app.autoOn ? "&Auto is ON" : "&Auto is OFF");
+}
+
+void OnHang()
+{
+    app.hangDone = true;
+    Journal("hang " + std::to_string(app.options.hangSeconds));
+    Sleep(static_cast<DWORD>(app.options.hangSeconds) * 1000);
+    Journal("hang end");
+}
+
+void OnPress(int id, HWND button)
+{
+    Journal("press " + WindowText(button) + " tx=" + std::to_string(app.selectedTx) +
+            " auto=" + (app.autoOn ? "on" : "off"));
+    if (id == idGenStd)
+        GenerateStandardMessages();
+    else if (id == idAuto)
+        ToggleAuto();
+    else if (id >= idTx1 && id < idTx1 + 6)
+        app.selectedTx = id - idTx1 + 1;
+    ++app.pressesHandled;
+    // Inside the press, so that the caller meets the hang at a known point:
+    // the button-up message of the K-th press goes unanswered.
+    if (!app.hangDone && app.options.hangSeconds > 0 && app.pressesHandled == app.options.hangAfter)
+        OnHang();
+}
+
+void OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const int id = LOWORD(wParam);
+    const int code = HIWORD(wParam);
+    if (code == BN_CLICKED && id != idToRadio)
+        OnPress(id, reinterpret_cast<HWND>(lParam));
+    else if (code == EN_CHANGE && id == idToRadio)
+        Journal("toradio " + WindowText(app.toRadio));
+}
+
+// Panels pass their children's notifications up to the main window.
+LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND)
+        return SendMessageA(GetParent(window), message, wParam, lParam);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE: BuildControls(window); return 0;
+    case WM_COMMAND: OnCommand(wParam, lParam); return 0;
+    case WM_APP_HANG: OnHang(); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool RegisterClasses(HINSTANCE instance)
+{
+    WNDCLASSA wc = {};
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpfnWndProc = PanelProc;
+    wc.lpszClassName = PanelClass;
+    if (!RegisterClassA(&wc))
+        return false;
+    wc.lpfnWndProc = MainProc;
+    wc.lpszClassName = MainClass;
+    return RegisterClassA(&wc) != 0;
+}
+
+// Shuts writers out, as a WSJT that keeps decoded.cum open for appending would.
+void HoldDecoded(const std::string& path)
+{
+    app.heldDecoded = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
+{
+    app.options = ParseOptions(__argc, __argv);
+    if (!app.options.journal.empty())
+        app.journal = std::fopen(app.options.journal.c_str(), "a");
+    if (!app.options.holdDecoded.empty())
+        HoldDecoded(app.options.holdDecoded);
+    if (!RegisterClasses(instance))
+        return 1;
+    app.main = CreateWindowExA(0, MainClass, "WSJT 4.9.7  by K1JT", WS_OVERLAPPEDWINDOW, 40, 40, 540, 340,
+                               nullptr, nullptr, instance, nullptr);
+    if (!app.main)
+        return 1;
+    ShowWindow(app.main, show);
+    Journal("start " + std::to_string(GetCurrentProcessId()));
+    if (app.options.hangSeconds > 0 && app.options.hangAfter == 0)
+        PostMessageA(app.main, WM_APP_HANG, 0, 0);
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    Journal("exit");
+    if (app.heldDecoded != INVALID_HANDLE_VALUE)
+        CloseHandle(app.heldDecoded);
+    if (app.journal)
+        std::fclose(app.journal);
+    return 0;
+}
