@@ -1,29 +1,47 @@
 #include "engine/text_lines.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/platform.h"
+
+// The first `c` in [from, end), or end.
+static const char* Find(const char* from, const char* end, char c)
+{
+    const void* hit = std::memchr(from, c, static_cast<std::size_t>(end - from));
+    return hit ? static_cast<const char*>(hit) : end;
+}
+
+// Decoded lines are 79 characters and a line end; room for lines of 64 bytes
+// means a big file fills the vector without regrowing it (which would hold
+// the old and the new array at once).
+constexpr std::size_t UsualLineBytes = 64;
 
 void SplitLines(TextLines& text)
 {
     text.lines.clear();
     const char* data = text.buffer.data();
-    std::size_t size = text.buffer.size();
-    if (const void* nul = std::memchr(data, '\0', size))
-        size = static_cast<const char*>(nul) - data;
+    const char* end = Find(data, data + text.buffer.size(), '\0');
+    text.lines.reserve(static_cast<std::size_t>(end - data) / UsualLineBytes);
 
-    std::size_t start = 0;
-    while (start < size) {
-        // memchr-style search for the next CR or LF keeps the inner loop tight.
-        std::size_t end = start;
-        while (end < size && data[end] != '\n' && data[end] != '\r')
-            ++end;
-        text.lines.emplace_back(data + start, end - start);
-        if (end >= size)
+    // The next CR and the next LF are each searched for only once they have
+    // been passed, so a file without CRs (or LFs) isn't searched again and
+    // again to its end.
+    const char* cr = Find(data, end, '\r');
+    const char* lf = Find(data, end, '\n');
+    const char* start = data;
+    while (start < end) {
+        if (cr < start)
+            cr = Find(start, end, '\r');
+        if (lf < start)
+            lf = Find(start, end, '\n');
+        const char* stop = std::min(cr, lf);
+        text.lines.emplace_back(start, static_cast<std::size_t>(stop - start));
+        if (stop == end)
             break;
-        if (data[end] == '\r' && end + 1 < size && data[end + 1] == '\n')
-            ++end;
-        start = end + 1;
+        start = stop + 1;
+        if (*stop == '\r' && start < end && *start == '\n')
+            ++start;
     }
 }
 
