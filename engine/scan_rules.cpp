@@ -24,6 +24,20 @@ bool IsFreshStamp(std::string_view line, int scanSecondsOfDay)
     return age < FreshSeconds;
 }
 
+FreshFilter::FreshFilter(int scanSecondsOfDay) : scan_(scanSecondsOfDay)
+{
+    const int ends[2] = {scanSecondsOfDay - (FreshSeconds - 1), scanSecondsOfDay};
+    for (int i = 0; i < 2; ++i) {
+        const int second = (ends[i] % SecondsPerDay + SecondsPerDay) % SecondsPerDay;
+        const int hour = second / 3600, minute = second / 60 % 60;
+        minutes_[i][0] = static_cast<char>('0' + hour / 10);
+        minutes_[i][1] = static_cast<char>('0' + hour % 10);
+        minutes_[i][2] = static_cast<char>('0' + minute / 10);
+        minutes_[i][3] = static_cast<char>('0' + minute % 10);
+        minutes_[i][4] = '\0';
+    }
+}
+
 std::string_view MessageOf(std::string_view line)
 {
     if (line.size() < MessageColumn)

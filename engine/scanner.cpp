@@ -151,10 +151,22 @@ void TfmTavrix::ScanDecoded()
     TextLines& decoded = *DecodedLines;
     decoded.clear();
 
+    // Fresh lines are picked out while each piece of the file is in cache;
+    // nothing is done with them until the whole file has been read.
+    std::vector<std::size_t> fresh;
+    const FreshFilter isFresh(scanSecond);
+    const auto pickFresh = [&](std::size_t from, std::size_t to) {
+        if (from == 0)
+            fresh.clear();
+        for (std::size_t i = from; i < to; ++i) {
+            if (isFresh(decoded[i]))
+                fresh.push_back(i);
+        }
+    };
     const std::string name = feDecoded->Text();
     if (!platform.FileExists(name))
         return;
-    if (!ReadTextLines(platform, name, decoded)) {
+    if (!ReadTextLines(platform, name, decoded, pickFresh)) {
         // The box is modal and the clock keeps scanning inside it: one box
         // is enough, later failures end quietly until it is closed.
         if (!FLoadBoxOpen) {
@@ -166,9 +178,7 @@ void TfmTavrix::ScanDecoded()
     }
 
     Scan scan(*this, decoded);
-    for (std::size_t i = 0; i < decoded.size(); ++i) {
-        if (IsFreshStamp(decoded[i], scanSecond))
-            scan.Line(i);
-    }
+    for (std::size_t i : fresh)
+        scan.Line(i);
     SetState(static_cast<std::int32_t>(std::min(scan.cursor, 4u)));
 }

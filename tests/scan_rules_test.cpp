@@ -2,6 +2,8 @@
 // the progression walk.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "engine/scan_rules.h"
 #include "engine/text_lines.h"
 
@@ -44,6 +46,23 @@ TEST(IsFreshStamp, FiftyFiveSecondsBackOnTheDial)
     }
 }
 
+TEST(FreshFilter, AgreesWithIsFreshStampOnEveryStamp)
+{
+    for (int scan : {At(0, 0, 0), At(0, 0, 5), At(0, 0, 54), At(0, 0, 55), At(12, 0, 5),
+                     At(12, 0, 35), At(13, 59, 30), At(23, 59, 59)}) {
+        const FreshFilter isFresh(scan);
+        int fresh = 0;
+        for (int stamp = 0; stamp < 240000; ++stamp) {
+            char text[8];
+            std::snprintf(text, sizeof text, "%06d", stamp);
+            ASSERT_EQ(isFresh(text), IsFreshStamp(text, scan)) << text << " at " << scan;
+            fresh += isFresh(text);
+        }
+        EXPECT_EQ(fresh, FreshSeconds) << scan;
+    }
+    EXPECT_FALSE(FreshFilter(At(12, 0, 5))("1200"));
+}
+
 TEST(SplitLines, EveryLineEndNulAndLastLine)
 {
     using Lines = std::vector<std::string>;
@@ -70,6 +89,14 @@ TEST(SplitLines, EveryLineEndNulAndLastLine)
         text.buffer = c.text;
         SplitLines(text);
         EXPECT_EQ(Lines(text.lines.begin(), text.lines.end()), c.lines);
+        // Arriving in pieces of every size gives the same lines.
+        for (std::size_t piece = 1; piece <= c.text.size(); ++piece) {
+            LineSplitter splitter(text);
+            for (std::size_t n = 0; n < c.text.size();)
+                splitter.Feed(n = std::min(c.text.size(), n + piece));
+            splitter.Finish();
+            EXPECT_EQ(Lines(text.lines.begin(), text.lines.end()), c.lines) << "pieces of " << piece;
+        }
     }
 }
 
