@@ -6,6 +6,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 struct LocalTime {
@@ -29,6 +30,21 @@ public:
     // allowed). False when it can't be opened or read; `out` is then
     // unspecified. The buffer is reused, so repeated reads don't reallocate.
     virtual bool ReadWholeFile(const std::string& name, std::string& out) = 0;
+    // The same, telling `filled(n)` after each piece that out[0, n) holds
+    // the file's first n bytes, so the caller can work on a piece while it
+    // is still in cache. `out` is sized before the first piece and doesn't
+    // move until the last (it may only shrink, when the file was shorter
+    // than its size said). Adapters should read pieces of about 256 KiB and,
+    // when `out` must grow, release it before allocating: its old bytes are
+    // not needed. This fallback reads whole and reports one piece.
+    virtual bool ReadFileInPieces(const std::string& name, std::string& out,
+                                  const std::function<void(std::size_t filled)>& filled)
+    {
+        if (!ReadWholeFile(name, out))
+            return false;
+        filled(out.size());
+        return true;
+    }
     // Result ignored by every caller; a missing or locked file stays.
     virtual bool DeleteFile(const std::string& name) = 0;
     // Creates an empty file if none exists; false if it can't.

@@ -54,6 +54,9 @@ public:
 
     // QSO state: -1 idle, 0 calling, 1..4 the steps of the contact.
     std::int32_t FState = -1;
+    // Set while the scanner's load-failure box is open, so the scans the
+    // clock runs inside it don't stack boxes on top of it.
+    bool FLoadBoxOpen = false;
 
     void FormCreate();
     void rbSKedClick();  // shared by rbSKED and rbCQ; runs when one becomes selected

@@ -23,6 +23,7 @@ public:
     std::map<FileHandle, std::string> openFiles;
     FileHandle nextHandle = 100;
     int readCount = 0;
+    std::size_t pieceSize = 5;              // small pieces find splitting faults
     std::vector<std::string> deleted;       // every deletion asked for, in order
 
     std::vector<std::string> messages;      // every ShowMessage text, in order
@@ -51,6 +52,17 @@ public:
         if (!FileExists(name) || readLocked.count(name))
             return false;
         out = files[name];
+        return true;
+    }
+    bool ReadFileInPieces(const std::string& name, std::string& out,
+                          const std::function<void(std::size_t)>& filled) override
+    {
+        if (!ReadWholeFile(name, out))
+            return false;
+        for (std::size_t n = 0; n < out.size();) {
+            n = std::min(out.size(), n + pieceSize);
+            filled(n);
+        }
         return true;
     }
     bool DeleteFile(const std::string& name) override

@@ -1,0 +1,32 @@
+// Platform over POSIX files, for the benchmarks: real reads from the page
+// cache, a clock the bench sets, and no boxes or settings.
+#pragma once
+#include "engine/platform.h"
+
+class PosixPlatform : public Platform {
+public:
+    LocalTime now;
+    int messages = 0;
+
+    LocalTime Now() override { return now; }
+    bool FileExists(const std::string& name) override;
+    // POSIX has no share modes: writers can't be kept out, only read past.
+    bool ReadWholeFile(const std::string& name, std::string& out) override;
+    bool ReadFileInPieces(const std::string& name, std::string& out,
+                          const std::function<void(std::size_t)>& filled) override;
+    bool DeleteFile(const std::string& name) override;
+    bool CreateEmptyFile(const std::string& name) override;
+    FileHandle OpenForAppend(const std::string& name) override;
+    bool WriteFile(FileHandle file, const char* data, std::size_t size) override;
+    void CloseFile(FileHandle file) override;
+
+    void ShowMessage(const std::string&) override { ++messages; }
+    bool AskOkCancel(const std::string&) override { return true; }
+    void ShowError(const std::string&, const std::string&) override { ++messages; }
+    std::string ExeDirectory() override { return "./"; }
+    std::string ReadSetting(const std::string&, const std::string&, const std::string&,
+                            const std::string& fallback) override { return fallback; }
+    bool WriteSetting(const std::string&, const std::string&, const std::string&,
+                      const std::string&) override { return false; }
+    int CompareNoCase(const std::string& a, const std::string& b) override;
+};

@@ -1,0 +1,200 @@
+// Whole decode scans over decoded files of WSJT's layout, from the page
+// cache through real file reads, against two yardsticks on the same file:
+// `wc -l` (run as a process) and a memchr count of '\n' over a chunked read
+// of the file (what wc -l does, without the process start).
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "bench/posix_platform.h"
+#include "engine/run_state.h"
+#include "tests/support/model_window.h"
+#include "ui/sfmMain.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Nobody presses anything in the bench; the scan may still ask.
+struct NoWindows : WindowSystem {
+    void EnumWindows(EnumProc, std::intptr_t) override {}
+    void EnumChildWindows(PeerHandle, EnumProc, std::intptr_t) override {}
+    void GetText(PeerHandle, char*, int) override {}
+    void SetText(PeerHandle, const char*) override {}
+    void Press(PeerHandle) override {}
+};
+
+const char* const Messages[] = {
+    "Q1ABC Q9XYZ Q1ABC", "CQ Q5EEE CQ Q5EEE", "QA3ABC Q9XYZ R27 R27",
+    "3ABC CQ QA3ABC CQ QA3A", "E.5 /Y", "Q9XYZ QA3ABC 27 27", "RRRR RRRR QA3ABC",
+    "73 QA3ABC", "Q7GGG Q2BBB", "Q2BBB Q7GGG 26 26",
+};
+constexpr int LinesPerPeriod = 8;
+constexpr int PeriodsPerDay = 24 * 60 * 2;
+constexpr int LastPeriod = 12 * 60 * 2;  // the file ends with the 12:00:00 period
+
+std::string PathFor(long lines) { return "/tmp/tavrix_bench_" + std::to_string(lines) + ".cum"; }
+
+// 79-character lines and CR LF: stamp, 26 columns of ping figures, message.
+// Eight decodes per 30-second period, day after day, ending at 12:00:00, so
+// the scan at 12:00:05 finds two periods of every day fresh (about 0.07%).
+void Generate(const std::string& path, long lines)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        std::abort();
+    const long periods = (lines + LinesPerPeriod - 1) / LinesPerPeriod;
+    std::string chunk;
+    char line[128];
+    for (long i = 0; i < lines; ++i) {
+        const long period = (LastPeriod - periods + 1 + i / LinesPerPeriod) % PeriodsPerDay;
+        const long seconds = ((period + PeriodsPerDay) % PeriodsPerDay) * 30;
+        std::snprintf(line, sizeof line, "%02ld%02ld%02ld %4.1f %4ld %2ld 26  -%02ld     %-47s\r\n",
+                      seconds / 3600, seconds / 60 % 60, seconds % 60, (i % 290) / 10.0,
+                      20 + i % 900, i % 12, 20 + i % 17, Messages[i % std::size(Messages)]);
+        chunk += line;
+        if (chunk.size() > (1 << 20)) {
+            std::fwrite(chunk.data(), 1, chunk.size(), file);
+            chunk.clear();
+        }
+    }
+    std::fwrite(chunk.data(), 1, chunk.size(), file);
+    std::fclose(file);
+}
+
+double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
+
+// Best of three runs of `wc -l < path` through the shell.
+double TimeWc(const std::string& path)
+{
+    double best = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        const auto start = Clock::now();
+        std::FILE* pipe = popen(("wc -l < " + path).c_str(), "r");
+        char out[64];
+        while (pipe && std::fgets(out, sizeof out, pipe)) {}
+        if (pipe)
+            pclose(pipe);
+        best = std::min(best, Seconds(start));
+    }
+    return best;
+}
+
+// Best of three memchr counts of '\n' over 256 KiB reads, as wc -l does.
+double TimeMemchrCount(const std::string& path)
+{
+    static char chunk[256 * 1024];
+    double best = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        const auto start = Clock::now();
+        std::FILE* file = std::fopen(path.c_str(), "rb");
+        long count = 0;
+        std::size_t n;
+        while (file && (n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+            for (const char* p = chunk; (p = static_cast<const char*>(std::memchr(p, '\n', chunk + n - p))); ++p)
+                ++count;
+        if (file)
+            std::fclose(file);
+        benchmark::DoNotOptimize(count);
+        best = std::min(best, Seconds(start));
+    }
+    return best;
+}
+
+long MaxRssBytes()
+{
+    rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss * 1024L;
+}
+
+void BM_Scan(benchmark::State& state)
+{
+    const long lines = state.range(0);
+    const std::string path = PathFor(lines), logPath = "/tmp/tavrix_bench_log.txt";
+    if (!std::getenv("TAVRIX_BENCH_KEEP") || !PosixPlatform().FileExists(path))
+        Generate(path, lines);
+    const double fileBytes = static_cast<double>(lines) * 81;
+
+    PosixPlatform platform;
+    platform.now.hour = 12;
+    platform.now.second = 5;
+    platform.CreateEmptyFile(logPath);
+    NoWindows windows;
+    WindowSys = &windows;
+    ResetRunState();
+    ModelCheck rbSKED, rbCQ, cbAutoCS;
+    ModelEdit eTRCS, feDecoded, eCS;
+    TfmTavrix form(platform);
+    form.rbSKED = &rbSKED;
+    form.rbCQ = &rbCQ;
+    form.cbAutoCS = &cbAutoCS;
+    form.eTRCS = &eTRCS;
+    form.feDecoded = &feDecoded;
+    form.eCS = &eCS;
+    rbSKED.checked = true;
+    feDecoded.text = path;
+    eCS.text = "QA3ABC";
+    eTRCS.text = PartnerCall = "Q9XYZ";
+    DecodedLines = std::make_unique<TextLines>();
+    LogTokens = {"QA3", "ABC", "Q9X", "XYZ", " 27", "R27", "RRR", "73"};
+    Progression = {"Q9XYZ", "27", "R27", "RRR", "73"};
+    LogHandle = platform.OpenForAppend(logPath);
+    LogOpen = true;
+
+    // The first scan grows the buffers; later ones reuse them, as every
+    // scan after the first does in the program.
+    const long rssBefore = MaxRssBytes();
+    auto start = Clock::now();
+    form.FState = 1;
+    form.ScanDecoded();
+    const double first = Seconds(start);
+    const long rssGrowth = MaxRssBytes() - rssBefore;
+
+    double best = 1e9;
+    for (auto _ : state) {
+        form.FState = 1;
+        start = Clock::now();
+        form.ScanDecoded();
+        best = std::min(best, Seconds(start));
+    }
+    const double held = static_cast<double>(DecodedLines->buffer.capacity() +
+                                            DecodedLines->lines.capacity() * sizeof(std::string_view));
+    if (DecodedLines->size() != static_cast<std::size_t>(lines) || form.FState != 4)
+        state.SkipWithError("scan went wrong");
+
+    state.SetBytesProcessed(static_cast<std::int64_t>(fileBytes) * state.iterations());
+    state.counters["file_MB"] = fileBytes / 1e6;
+    state.counters["best_ms"] = best * 1e3;
+    state.counters["first_ms"] = first * 1e3;
+    state.counters["MB_per_s"] = fileBytes / 1e6 / best;
+    state.counters["ms_per_100MB"] = best * 1e3 * 100e6 / fileBytes;
+    state.counters["vs_wc_l"] = best / TimeWc(path);
+    state.counters["vs_memchr_count"] = best / TimeMemchrCount(path);
+    state.counters["held_per_file"] = held / fileBytes;
+    state.counters["rss_growth_per_file"] = static_cast<double>(rssGrowth) / fileBytes;
+
+    platform.CloseFile(LogHandle);
+    LogOpen = false;
+    DecodedLines.reset();
+    WindowSys = nullptr;
+    if (!std::getenv("TAVRIX_BENCH_KEEP")) platform.DeleteFile(path);
+    platform.DeleteFile(logPath);
+}
+
+}  // namespace
+
+BENCHMARK(BM_Scan)->Arg(10'000)->Iterations(200)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Scan)->Arg(1'000'000)->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Scan)->Arg(1'234'568)->Iterations(10)->Unit(benchmark::kMillisecond);  // 100 MB
+BENCHMARK(BM_Scan)->Arg(10'000'000)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

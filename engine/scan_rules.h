@@ -1,0 +1,53 @@
+// The decisions of the decode scanner as pure functions of their inputs:
+// freshness of a decoded line, its message, occurrence of a marker and the
+// progression walk.
+#pragma once
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Column 33 on: where WSJT puts the decoded text.
+constexpr std::size_t MessageColumn = 33;
+// How far back a scan looks: decodes of the last period, with some slack.
+constexpr int FreshSeconds = 55;
+constexpr int SecondsPerDay = 24 * 60 * 60;
+
+// True when the line's first six characters are a valid hhmmss time within
+// the FreshSeconds before the scan: strictly after the scan time minus
+// FreshSeconds and not after the scan time, counted across midnight.
+bool IsFreshStamp(std::string_view line, int scanSecondsOfDay);
+
+// IsFreshStamp for one scan, for every line of a file of millions: a fresh
+// stamp begins with the hhmm of the scan's minute or of the minute before,
+// so most lines are turned away by comparing four bytes.
+class FreshFilter {
+public:
+    explicit FreshFilter(int scanSecondsOfDay);
+    bool operator()(std::string_view line) const
+    {
+        if (line.size() < 6)
+            return false;
+        const std::string_view hhmm = line.substr(0, 4);
+        return (hhmm == std::string_view(minutes_[0], 4) || hhmm == std::string_view(minutes_[1], 4)) && IsFreshStamp(line, scan_);
+    }
+
+private:
+    int scan_;
+    char minutes_[2][5];  // hhmm of the oldest and the newest fresh second
+};
+
+// Characters from column 33 to the end; empty for 32 characters or fewer.
+std::string_view MessageOf(std::string_view line);
+
+// Case-sensitive search; an empty text occurs nowhere and holds nothing.
+inline bool Occurs(std::string_view what, std::string_view in)
+{
+    return !what.empty() && in.find(what) != std::string_view::npos;
+}
+
+// Moves `state` past every step marker found in `message`, passing over a
+// single missing marker at the state's own position (except at 0), and
+// stopping at the second missing one in a row. 5 leaves the state alone.
+unsigned WalkProgression(unsigned state, std::string_view message,
+                         const std::array<std::string, 5>& steps);

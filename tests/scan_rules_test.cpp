@@ -1,0 +1,127 @@
+// The scanner's pure rules: freshness across midnight, line splitting and
+// the progression walk.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "engine/scan_rules.h"
+#include "engine/text_lines.h"
+
+namespace {
+
+int At(int h, int m, int s) { return h * 3600 + m * 60 + s; }
+
+}  // namespace
+
+TEST(IsFreshStamp, FiftyFiveSecondsBackOnTheDial)
+{
+    struct Case { const char* line; int scan; bool fresh; };
+    const Case cases[] = {
+        {"115910 x", At(12, 0, 5), false},  // equal to the threshold
+        {"115911 x", At(12, 0, 5), true},   // one second later
+        {"120005", At(12, 0, 5), true},     // the scan's own second
+        {"120006", At(12, 0, 5), false},    // after the scan
+        {"235910", At(0, 0, 5), false},
+        {"235911", At(0, 0, 5), true},      // before midnight, seen after it
+        {"000000", At(0, 0, 5), true},
+        {"000005", At(0, 0, 5), true},
+        {"000010", At(0, 0, 5), false},
+        {"000010", At(0, 1, 5), false},
+        {"000011", At(0, 1, 5), true},
+        {"235959", At(23, 59, 59), true},
+        {"000000", At(23, 59, 59), false},  // not tomorrow's
+        {"130000", At(12, 0, 5), false},    // yesterday's, later in the day
+        {"240000", At(0, 0, 5), false},     // not a time
+        {"236000", At(23, 59, 59), false},
+        {"235960", At(23, 59, 59), false},
+        {"12000", At(12, 0, 5), false},     // too short
+        {"", At(12, 0, 5), false},
+        {"A20000", At(12, 0, 5), false},
+        {"12:000", At(12, 0, 5), false},
+        {" 20000", At(12, 0, 5), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.line) + " at " + std::to_string(c.scan));
+        EXPECT_EQ(IsFreshStamp(c.line, c.scan), c.fresh);
+    }
+}
+
+TEST(FreshFilter, AgreesWithIsFreshStampOnEveryStamp)
+{
+    for (int scan : {At(0, 0, 0), At(0, 0, 5), At(0, 0, 54), At(0, 0, 55), At(12, 0, 5),
+                     At(12, 0, 35), At(13, 59, 30), At(23, 59, 59)}) {
+        const FreshFilter isFresh(scan);
+        int fresh = 0;
+        for (int stamp = 0; stamp < 240000; ++stamp) {
+            char text[8];
+            std::snprintf(text, sizeof text, "%06d", stamp);
+            ASSERT_EQ(isFresh(text), IsFreshStamp(text, scan)) << text << " at " << scan;
+            fresh += isFresh(text);
+        }
+        EXPECT_EQ(fresh, FreshSeconds) << scan;
+    }
+    EXPECT_FALSE(FreshFilter(At(12, 0, 5))("1200"));
+}
+
+TEST(SplitLines, EveryLineEndNulAndLastLine)
+{
+    using Lines = std::vector<std::string>;
+    struct Case { std::string text; Lines lines; };
+    const Case cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\nb\n", {"a", "b"}},
+        {"a\n\rb", {"a", "", "b"}},       // LF CR: two line ends
+        {"a\r\n\r\nb", {"a", "", "b"}},
+        {"\n", {""}},
+        {"\n\n", {"", ""}},
+        {" a \r\n b ", {" a ", " b "}},   // blanks kept
+        {std::string("a\nb\0c\nd", 7), {"a", "b"}},
+        {std::string("\0a\n", 3), {}},
+        {"a\r", {"a"}},
+        {"a\rb\nc\r\nd", {"a", "b", "c", "d"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.text));
+        TextLines text;
+        text.buffer = c.text;
+        SplitLines(text);
+        EXPECT_EQ(Lines(text.lines.begin(), text.lines.end()), c.lines);
+        // Arriving in pieces of every size gives the same lines.
+        for (std::size_t piece = 1; piece <= c.text.size(); ++piece) {
+            LineSplitter splitter(text);
+            for (std::size_t n = 0; n < c.text.size();)
+                splitter.Feed(n = std::min(c.text.size(), n + piece));
+            splitter.Finish();
+            EXPECT_EQ(Lines(text.lines.begin(), text.lines.end()), c.lines) << "pieces of " << piece;
+        }
+    }
+}
+
+TEST(WalkProgression, MovesPastFoundMarkersAndOneMissingOne)
+{
+    const std::array<std::string, 5> steps{"Q9XYZ", "27", "R27", "RRR", "73"};
+    struct Case { unsigned from; const char* message; unsigned to; };
+    const Case cases[] = {
+        {0, "QA3ABC Q9XYZ 27", 2},
+        {0, "QA3ABC Q9XYZ", 1},
+        {0, "R27 R27", 0},       // the partner's callsign must come first
+        {0, "", 0},
+        {1, "R27", 3},           // "27" is found inside "R27"
+        {1, "RRR", 1},           // two missing in a row
+        {2, "RRR", 4},
+        {2, "RRR 73", 5},
+        {3, "73", 5},
+        {4, "QA3ABC", 4},
+        {4, "73", 5},
+        {5, "anything 73", 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.from) + " " + c.message);
+        EXPECT_EQ(WalkProgression(c.from, c.message, steps), c.to);
+    }
+    const std::array<std::string, 5> noPartner{"", "27", "R27", "RRR", "73"};
+    EXPECT_EQ(WalkProgression(0, "Q9XYZ 27 R27", noPartner), 0u);
+}

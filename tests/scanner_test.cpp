@@ -1,0 +1,333 @@
+// The decode scanner against a model window, a simulated WSJT and decoded
+// files in memory.
+#include <gtest/gtest.h>
+
+#include "peer/actions.h"
+#include "tests/support/model_window.h"
+#include "tests/support/sim_window_system.h"
+
+namespace {
+
+using Journal = std::vector<std::string>;
+
+const char* const Decoded = "decoded.cum";
+const char* const Log = "tavrixlog.txt";
+
+// A decoded line in WSJT's layout: stamp, 26 columns of ping figures, the
+// message from column 33, blank-padded to 79 characters.
+std::string L(const std::string& stamp, const std::string& message)
+{
+    std::string line = stamp + " 14.2  120  4 26  -33     " + message;
+    EXPECT_EQ(line.substr(32, message.size()), message);
+    line.resize(std::max<std::size_t>(line.size(), 79), ' ');
+    return line;
+}
+
+Journal Then(Journal first, const Journal& more)
+{
+    first.insert(first.end(), more.begin(), more.end());
+    return first;
+}
+
+std::string File(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+struct ScannerTest : ::testing::Test {
+    ModelWindow w;
+    SimWindowSystem desktop;
+    SimWindowSystem::Peer wsjt = desktop.AddWsjt();
+    std::string& log = w.platform.files[Log];
+
+    ScannerTest()
+    {
+        w.form.FormCreate();
+        PeerControls = {wsjt.main, wsjt.toRadio, wsjt.genStd, wsjt.autoButton, wsjt.lookup,
+                        wsjt.tx[2], wsjt.tx[3], wsjt.tx[4], wsjt.tx[5], wsjt.tx[6]};
+        w.feDecoded.text = Decoded;
+        w.eCS.text = "QA3ABC";
+        LogTokens[0] = "QA3";
+        LogTokens[1] = "ABC";
+        LogHandle = w.platform.OpenForAppend(Log);
+        LogOpen = true;
+        w.SetTime(12, 0, 5);  // fresh: 115911 to 120005
+        w.form.FState = 0;
+    }
+
+    void Sked(const std::string& partner)
+    {
+        w.eTRCS.text = PartnerCall = Progression[0] = partner;
+        LogTokens[2] = partner.substr(0, 3);
+        LogTokens[3] = partner.substr(partner.size() - 3);
+    }
+    void Cq(std::vector<std::string> list)
+    {
+        w.SelectCQ(true);
+        CallList = std::move(list);
+    }
+    void Scan(const std::string& content)
+    {
+        w.platform.files[Decoded] = content;
+        w.form.ScanDecoded();
+    }
+};
+
+}  // namespace
+
+TEST_F(ScannerTest, SkedWalkCarriesTheStateFromLineToLine)
+{
+    Sked("Q9XYZ");
+    struct Case { int from; std::vector<std::string> messages; int to; Journal presses; };
+    const std::vector<Case> cases = {
+        {0, {"QA3ABC Q9XYZ 27"}, 2, {"press Tx &3"}},
+        {0, {"R27 R27 QA3ABC"}, 0, {}},
+        {0, {"QA3ABC Q9XYZ", "27 27", "R27"}, 3, {"press Tx &4"}},
+        {1, {"RRR"}, 1, {}},
+        {2, {"RRR"}, 4, {"press Tx &5"}},
+        {3, {"73", "27"}, 4, {"press Tx &5"}},  // 5 in the scan, 4 at its end
+        {4, {"73 QA3ABC"}, 4, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.messages.front());
+        w.form.FState = c.from;
+        desktop.journal.clear();
+        std::vector<std::string> lines;
+        for (const std::string& m : c.messages)
+            lines.push_back(L("120000", m));
+        Scan(File(lines));
+        EXPECT_EQ(w.form.FState, c.to);
+        EXPECT_EQ(desktop.journal, c.presses);
+    }
+}
+
+TEST_F(ScannerTest, LogsWholeFreshLinesHoldingAToken)
+{
+    struct Case { std::string line; bool logged; };
+    const Case cases[] = {
+        {L("120000", "Q1AAA Q2BBB 27"), true},    // " 27"
+        {L("120000", "27 Q1AAA"), false},         // "27" at column 33 has no blank before it
+        {L("120000", "Q1AAA R27"), true},
+        {L("120000", "RRR 73 R27 27"), true},     // several tokens, one line
+        {L("120000", "QQA3X"), true},             // first three of the own call
+        {L("115910", "Q1AAA R27"), false},        // stale
+        {L("A20000", "Q1AAA R27"), false},        // not a stamp
+        {std::string("120000 R27 RRR 73 QA3ABC").append(8, ' '), false},  // 32 characters: no message
+        {L("120000", "CQ QA3ABC"), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        log.clear();
+        Scan(c.line + "\r\n");
+        EXPECT_EQ(log, c.logged ? c.line + "\r\n" : "");
+    }
+}
+
+TEST_F(ScannerTest, ThirtyTwoCharacterLineNeverMovesTheState)
+{
+    Sked("Q9XYZ");
+    const std::string line = "120000 Q9XYZ 27 R27 RRR 73 Q9XYZ";
+    ASSERT_EQ(line.size(), 32u);
+    Scan(line + "\r\n" + line.substr(0, 31));
+    EXPECT_EQ(w.form.FState, 0);
+    EXPECT_EQ(log, "");
+    Scan(line + "7");  // one more character is a message of "7"
+    EXPECT_EQ(w.form.FState, 0);
+}
+
+TEST_F(ScannerTest, EveryLineEndAndNulByte)
+{
+    Sked("Q9XYZ");
+    const std::string a = L("120000", "Q9XYZ QA3ABC"), b = L("120001", "27 R27");
+    for (const char* end : {"\r\n", "\r", "\n", "\n\r"}) {
+        SCOPED_TRACE(testing::PrintToString(std::string(end)));
+        log.clear();
+        w.form.FState = 0;
+        Scan(a + end + b + end);
+        EXPECT_EQ(log, a + "\r\n" + b + "\r\n");
+        EXPECT_EQ(w.form.FState, 3);
+    }
+    log.clear();
+    w.form.FState = 0;
+    Scan(a + "\r\n" + std::string(1, '\0') + b + "\r\n");
+    EXPECT_EQ(log, a + "\r\n");
+    EXPECT_EQ(DecodedLines->size(), 1u);
+    EXPECT_EQ(w.form.FState, 1);
+}
+
+TEST_F(ScannerTest, MidnightScansSeeDecodesOnBothSides)
+{
+    w.SetTime(0, 0, 5);
+    const std::string lines[] = {L("235910", "R27"), L("235911", "R27 a"), L("000000", "R27 b"),
+                                 L("000005", "R27 c"), L("000006", "R27 d"), L("120000", "R27 e")};
+    std::string content;
+    for (const std::string& line : lines)
+        content += line + "\n";
+    Scan(content);
+    EXPECT_EQ(log, lines[1] + "\r\n" + lines[2] + "\r\n" + lines[3] + "\r\n");
+}
+
+TEST_F(ScannerTest, CallerSearchInCqMode)
+{
+    struct Case {
+        const char* what;
+        std::vector<std::string> list;
+        std::vector<std::string> messages;
+        Journal journal;
+        int state;
+    };
+    const Journal enterQ1{"set 12345 -> Q1AAA", "press &Gen Std Msgs", "press &Gen Std Msgs"};
+    const std::vector<Case> cases = {
+        {"listed caller", {"Q7ZZZ", "Q1AAA"}, {"QA3ABC Q1AAA"}, Then(enterQ1, {"press Tx &2"}), 1},
+        {"and its report", {"Q1AAA"}, {"QA3ABC Q1AAA 27 27"}, Then(enterQ1, {"press Tx &3"}), 2},
+        {"CQ line", {"Q1AAA"}, {"CQ QA3ABC Q1AAA"}, {}, 0},
+        {"CQ inside a word", {"Q1AAA"}, {"QA3ABC Q1AAA XCQX"}, {}, 0},
+        {"no own call", {"Q1AAA"}, {"Q1AAA QA3ABD"}, {}, 0},
+        {"own call inside a longer one", {"Q1AAA"}, {"Q1AAA Q/QA3ABC/P"}, Then(enterQ1, {"press Tx &2"}), 1},
+        {"list entry equal to the own call", {"QA3ABC", "Q1AAA"}, {"QA3ABC Q1AAA"}, Then(enterQ1, {"press Tx &2"}), 1},
+        {"only the own call listed", {"QA3ABC"}, {"QA3ABC Q1AA"}, {}, 0},
+        {"entry part of a callsign", {"Q1AA"}, {"QA3ABC Q1AAA/P"},
+         {"set 12345 -> Q1AA", "press &Gen Std Msgs", "press &Gen Std Msgs", "press Tx &2"}, 1},
+        {"two callers", {"Q1AAA", "Q2BBB"}, {"QA3ABC Q2BBB R27", "QA3ABC Q1AAA"},
+         {"set 12345 -> Q2BBB", "press &Gen Std Msgs", "press &Gen Std Msgs",
+          "set Q2BBB -> Q1AAA", "press &Gen Std Msgs", "press &Gen Std Msgs", "press Tx &2"}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Cq(c.list);
+        w.form.FState = 0;
+        TickCount = 0;
+        desktop.SetTextOf(wsjt.toRadio, "12345");
+        desktop.journal.clear();
+        std::vector<std::string> lines{L("115000", "QA3ABC Q2BBB")};  // stale: no caller
+        for (const std::string& m : c.messages)
+            lines.push_back(L("120000", m));
+        Scan(File(lines));
+        EXPECT_EQ(desktop.journal, c.journal);
+        EXPECT_EQ(w.form.FState, c.state);
+    }
+}
+
+TEST_F(ScannerTest, Autodetection)
+{
+    struct Case {
+        const char* what;
+        std::vector<std::string> lines;
+        std::string entered;  // empty: nothing entered
+    };
+    const std::vector<Case> cases = {
+        {"repeated callsign", {L("120000", "Q5EEE QA3"), L("120000", "QA3ABC Q5EEE")}, "Q5EEE"},
+        {"CQ lines count", {L("115000", "Q6FFF"), L("120000", "CQ Q6FFF"), L("120000", "QA3ABC Q6FFF")}, "Q6FFF"},
+        {"every call once", {L("120000", "Q5EEE Q6FFF"), L("120000", "QA3ABC Q7GGG")}, ""},
+        {"short words never", {L("120000", "Q5EE Q5EE"), L("120000", "QA3ABC Q5EE")}, ""},
+        {"own call never", {L("120000", "QA3ABC"), L("120000", "QA3ABC Q7GGG")}, ""},
+        {"last line stale", {L("120000", "QA3ABC Q5EEE"), L("120000", "QA3ABC Q5EEE"), L("110000", "x")}, ""},
+        {"last line without own call", {L("120000", "QA3ABC Q5EEE"), L("120000", "Q5EEE")}, ""},
+        {"first of two repeats, ignoring case",
+         {L("120000", "Q3CCC q2bbb  Q3CCC"), L("120000", "QA3ABC q2bbb")}, "q2bbb"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Cq({"Q9ZZZ"});
+        w.form.FState = 0;
+        desktop.SetTextOf(wsjt.toRadio, "12345");
+        desktop.journal.clear();
+        Scan(File(c.lines));
+        EXPECT_EQ(desktop.TextOf(wsjt.toRadio), c.entered.empty() ? "12345" : c.entered);
+        EXPECT_EQ(w.form.FState, c.entered.empty() ? 0 : 1);
+    }
+    Cq({"Q9ZZZ"});
+    w.cbAutoCS.checked = false;
+    desktop.SetTextOf(wsjt.toRadio, "12345");
+    Scan(File({L("120000", "Q5EEE"), L("120000", "QA3ABC Q5EEE")}));
+    EXPECT_EQ(desktop.TextOf(wsjt.toRadio), "12345");
+}
+
+TEST_F(ScannerTest, WithoutAnOpenLogTheStateStillMoves)
+{
+    Sked("Q9XYZ");
+    LogOpen = false;
+    Scan(File({L("120000", "Q9XYZ QA3ABC 27")}));
+    EXPECT_EQ(log, "");
+    EXPECT_EQ(w.form.FState, 2);
+}
+
+TEST_F(ScannerTest, LockedFileShowsOneBoxAndScansInsideItStayQuiet)
+{
+    Sked("Q9XYZ");
+    w.form.FState = 1;
+    w.platform.files[Decoded] = File({L("120000", "R27")});
+    w.platform.readLocked.insert(Decoded);
+    int nested = 0;
+    w.platform.whileBoxOpen = [&] {
+        for (; nested < 3; ++nested)
+            w.form.ScanDecoded();
+    };
+    w.form.ScanDecoded();
+    const std::string text = "\xCD\xE5 \xF3\xE4\xE0\xEB\xEE\xF1\xFC \xE7\xE0\xE3\xF0\xF3\xE7\xE8\xF2\xFC decoded.cum";
+    EXPECT_EQ(w.platform.messages, (Journal{text}));
+    EXPECT_EQ(w.platform.readCount, 4);
+    EXPECT_EQ(DecodedLines->size(), 0u);
+    EXPECT_EQ(w.form.FState, 1);
+    EXPECT_EQ(log, "");
+
+    w.platform.whileBoxOpen = nullptr;
+    w.form.ScanDecoded();  // closed: the next failure shows it again
+    EXPECT_EQ(w.platform.messages.size(), 2u);
+    w.platform.readLocked.clear();
+    w.form.ScanDecoded();
+    EXPECT_EQ(w.form.FState, 3);
+}
+
+TEST_F(ScannerTest, IdleOrMissingFileDoesNothing)
+{
+    Sked("Q9XYZ");
+    w.platform.files[Decoded] = File({L("120000", "Q9XYZ 27")});
+    w.form.ScanDecoded();
+    ASSERT_EQ(DecodedLines->size(), 1u);
+
+    w.form.FState = -1;
+    w.platform.files[Decoded] = File({L("120000", "Q9XYZ"), L("120001", "Q9XYZ")});
+    log.clear();
+    w.form.ScanDecoded();
+    EXPECT_EQ(w.platform.readCount, 1);
+    EXPECT_EQ(DecodedLines->size(), 1u);  // kept
+    EXPECT_EQ(log, "");
+
+    w.form.FState = 0;
+    w.platform.files.erase(Decoded);
+    w.form.ScanDecoded();
+    EXPECT_EQ(DecodedLines->size(), 0u);
+    EXPECT_TRUE(w.platform.messages.empty());
+    EXPECT_EQ(w.form.FState, 0);
+}
+
+TEST_F(ScannerTest, GarbageNeverCrashesOrLogsPartLines)
+{
+    Sked("Q9XYZ");
+    std::string garbage;
+    unsigned seed = 12345;
+    for (int i = 0; i < 200000; ++i) {
+        seed = seed * 1103515245 + 12345;
+        garbage += static_cast<char>(seed >> 16);
+    }
+    const std::string big = "120000" + std::string(2000000, ' ') + "Q9XYZ 27";  // no line end
+    for (const std::string& content : {garbage, garbage + "\n" + big, big}) {
+        log.clear();
+        w.form.FState = 0;
+        Scan(content);
+        // Whatever was written is a whole number of lines of the file.
+        std::size_t from = 0;
+        while (from < log.size()) {
+            const std::size_t end = log.find("\r\n", from);
+            ASSERT_NE(end, std::string::npos);
+            EXPECT_NE(content.find(log.substr(from, end - from)), std::string::npos);
+            from = end + 2;
+        }
+    }
+    EXPECT_EQ(log, big + "\r\n");
+    EXPECT_EQ(w.form.FState, 2);
+}
