@@ -47,6 +47,20 @@ BOOL CALLBACK FindMain(HWND hwnd, LPARAM context)
     return FALSE;
 }
 
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindControl(HWND hwnd, LPARAM context)
+{
+    auto& search = *reinterpret_cast<ControlSearch*>(context);
+    if (GetDlgCtrlID(hwnd) != search.id)
+        return TRUE;
+    search.found = hwnd;
+    return FALSE;
+}
+
 // A tavrix.exe running from a folder of its own, optionally with a
 // tavrix.ini written byte for byte beside it.
 class RunningTavrix {
@@ -105,20 +119,8 @@ public:
 
     HWND Control(int id) const
     {
-        struct Search {
-            int id;
-            HWND found;
-        } search{id, nullptr};
-        EnumChildWindows(
-            main,
-            [](HWND hwnd, LPARAM context) -> BOOL {
-                auto& s = *reinterpret_cast<Search*>(context);
-                if (GetDlgCtrlID(hwnd) != s.id)
-                    return TRUE;
-                s.found = hwnd;
-                return FALSE;
-            },
-            LPARAM(&search));
+        ControlSearch search{id, nullptr};
+        EnumChildWindows(main, FindControl, LPARAM(&search));
         EXPECT_NE(search.found, nullptr) << "no control " << id;
         return search.found;
     }
