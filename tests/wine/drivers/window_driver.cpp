@@ -282,6 +282,17 @@ TEST(Window, ClickHandlersKeepTheEnableRules)
     }
 }
 
+TEST(Window, TimeLimitBoxTakesOnlyNumberTexts)
+{
+    RunningTavrix tavrix("typing", nullptr);
+    ASSERT_NE(tavrix.main, nullptr);
+    HWND box = tavrix.Control(ID_eTLimit);
+    SendMessageA(box, EM_SETSEL, 0, -1);
+    for (char c : std::string("-4x5,5 5.5"))
+        SendMessageA(box, WM_CHAR, WPARAM(static_cast<unsigned char>(c)), 0);
+    EXPECT_EQ(tavrix.Text(box), "-45,55");  // the letter, the blank, a third decimal and a second separator refused
+}
+
 // The children of a page in z-order, which is the dialog manager's tab order.
 std::vector<int> TabStops(HWND page)
 {
