@@ -1,7 +1,23 @@
-// Program entry (placeholder until the window is built).
+// Program entry: the common controls, the platform services, the main
+// window and its message loop.
 #include <windows.h>
+#include <commctrl.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+#include "engine/platform_win32.h"
+#include "peer/window_system.h"
+#include "ui/sfmMain_win32.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
-    return 0;
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_DATE_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    static Win32Platform platform;
+    // WSJT's windows are reached through the window-system provider; none is
+    // connected in this build, so the peer operations act on nothing.
+    WindowSys = nullptr;
+
+    if (!CreateMainWindow(instance, platform, showCommand))
+        return 1;
+    return RunMessageLoop();
 }

@@ -1,2 +1,202 @@
-// Platform services over kernel32 and user32 (to be filled in).
+// The Platform port over kernel32 and user32: clock, files, message boxes,
+// the settings file and collation.
 #include <windows.h>
+
+#include "engine/platform_win32.h"
+
+#include <algorithm>
+#include <new>
+
+// The program's messages are Windows-1251 bytes whatever the system's code
+// page, so boxes convert them explicitly and show them through the wide call.
+static std::wstring FromCp1251(const std::string& text)
+{
+    if (text.empty())
+        return std::wstring();
+    const int length = MultiByteToWideChar(1251, 0, text.data(), int(text.size()), nullptr, 0);
+    std::wstring wide(length, L'\0');
+    MultiByteToWideChar(1251, 0, text.data(), int(text.size()), wide.data(), length);
+    return wide;
+}
+
+static HANDLE AsHandle(FileHandle file)
+{
+    return reinterpret_cast<HANDLE>(file);
+}
+
+LocalTime Win32Platform::Now()
+{
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    LocalTime t;
+    t.year = st.wYear;
+    t.month = st.wMonth;
+    t.day = st.wDay;
+    t.hour = st.wHour;
+    t.minute = st.wMinute;
+    t.second = st.wSecond;
+    t.millisecond = st.wMilliseconds;
+    return t;
+}
+
+bool Win32Platform::FileExists(const std::string& name)
+{
+    const DWORD attributes = GetFileAttributesA(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Reads `size` bytes or up to the end, whichever comes first. The file may
+// shrink between the size query and the read; what was read is kept.
+static bool ReadAll(HANDLE file, std::string& out, std::size_t size)
+{
+    out.resize(size);
+    std::size_t done = 0;
+    while (done < size) {
+        const DWORD chunk = DWORD(std::min<std::size_t>(size - done, 1u << 30));
+        DWORD got = 0;
+        if (!ReadFile(file, out.data() + done, chunk, &got, nullptr))
+            return false;
+        if (got == 0)
+            break;
+        done += got;
+    }
+    out.resize(done);
+    return true;
+}
+
+bool Win32Platform::ReadWholeFile(const std::string& name, std::string& out)
+{
+    // Only readers may share: a writer holding the file open makes the open
+    // fail, and no writer can start while we read a half-written line.
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    LARGE_INTEGER size;
+    bool ok = GetFileSizeEx(file, &size) != 0;
+    // A file larger than this process can hold is a failure to read, not a crash.
+    if (ok && std::uint64_t(size.QuadPart) > out.max_size())
+        ok = false;
+    if (ok) {
+        try {
+            ok = ReadAll(file, out, std::size_t(size.QuadPart));
+        } catch (const std::bad_alloc&) {
+            out.clear();
+            out.shrink_to_fit();
+            ok = false;
+        }
+    }
+    CloseHandle(file);
+    return ok;
+}
+
+bool Win32Platform::DeleteFile(const std::string& name)
+{
+    return DeleteFileA(name.c_str()) != 0;
+}
+
+bool Win32Platform::CreateEmptyFile(const std::string& name)
+{
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return true;
+    }
+    const DWORD error = GetLastError();
+    return (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) && FileExists(name);
+}
+
+FileHandle Win32Platform::OpenForAppend(const std::string& name)
+{
+    // Append-only access puts every write at the current end, even when
+    // another program appends to the same file; readers and writers may share.
+    HANDLE file = CreateFileA(name.c_str(), FILE_APPEND_DATA | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return NoFile;
+    return reinterpret_cast<FileHandle>(file);
+}
+
+bool Win32Platform::WriteFile(FileHandle file, const char* data, std::size_t size)
+{
+    while (size > 0) {
+        const DWORD chunk = DWORD(std::min<std::size_t>(size, 1u << 30));
+        DWORD written = 0;
+        if (!::WriteFile(AsHandle(file), data, chunk, &written, nullptr) || written == 0)
+            return false;
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+void Win32Platform::CloseFile(FileHandle file)
+{
+    if (file != NoFile)
+        CloseHandle(AsHandle(file));
+}
+
+int Win32Platform::Box(const std::string& title, const std::string& text, unsigned type)
+{
+    // Owned by the main window, whose timer goes on ticking in the box's loop.
+    return MessageBoxW(owner, FromCp1251(text).c_str(), FromCp1251(title).c_str(), type);
+}
+
+void Win32Platform::ShowMessage(const std::string& text)
+{
+    Box("Tavrix", text, MB_OK);
+}
+
+bool Win32Platform::AskOkCancel(const std::string& text)
+{
+    return Box("Tavrix", text, MB_OKCANCEL) == IDOK;
+}
+
+void Win32Platform::ShowError(const std::string& title, const std::string& text)
+{
+    Box(title, text, MB_OK | MB_ICONERROR);
+}
+
+std::string Win32Platform::ExeDirectory()
+{
+    // Grow the buffer until the whole path fits: installs may sit in long paths.
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), DWORD(path.size()));
+        if (length == 0)
+            return std::string();
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string Win32Platform::ReadSetting(const std::string& path, const std::string& section,
+                                       const std::string& key, const std::string& fallback)
+{
+    // 2048 bytes: a value keeps its first 2047 characters.
+    char buffer[2048];
+    const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer,
+                                                  sizeof buffer, path.c_str());
+    return std::string(buffer, length);
+}
+
+bool Win32Platform::WriteSetting(const std::string& path, const std::string& section,
+                                 const std::string& key, const std::string& value)
+{
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != 0;
+}
+
+int Win32Platform::CompareNoCase(const std::string& a, const std::string& b)
+{
+    const int result = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), int(a.size()), b.data(),
+                                      int(b.size()));
+    if (result == 0)  // cannot happen with valid arguments; keep an order anyway
+        return a.compare(b) < 0 ? -1 : a == b ? 0 : 1;
+    return result - CSTR_EQUAL;
+}

@@ -15,6 +15,13 @@ std::string FileName(const std::string& text)
     return text;
 }
 
+std::string ChosenFileText(const std::string& name)
+{
+    if (name.find(' ') != std::string::npos && (name.empty() || name.front() != '"'))
+        return '"' + name + '"';
+    return name;
+}
+
 std::string TfmTavrix::SettingsPath() const
 {
     return platform.ExeDirectory() + SettingsFileName;

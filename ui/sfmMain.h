@@ -89,3 +89,8 @@ extern TfmTavrix* fmTavrix;
 // A file-name box's file name: its text without one enclosing pair of
 // double quotes.
 std::string FileName(const std::string& text);
+
+// The text a file-name box takes from its file-open dialog: a name with a
+// blank that does not already begin with a double quote goes in enclosed in
+// double quotes (START strips them again).
+std::string ChosenFileText(const std::string& name);

@@ -1,0 +1,39 @@
+// Win32Platform: the Platform port (engine/platform.h) over kernel32 and user32.
+#pragma once
+
+// <windows.h> maps DeleteFile to DeleteFileA; the port's method keeps its
+// name (include this header before any other that includes engine/platform.h).
+#ifdef DeleteFile
+#undef DeleteFile
+#endif
+#include "engine/platform.h"
+
+struct HWND__;
+
+class Win32Platform : public Platform {
+public:
+    // The window that owns the message boxes (the main window, once it exists).
+    void SetOwner(HWND__* window) { owner = window; }
+
+    LocalTime Now() override;
+    bool FileExists(const std::string& name) override;
+    bool ReadWholeFile(const std::string& name, std::string& out) override;
+    bool DeleteFile(const std::string& name) override;
+    bool CreateEmptyFile(const std::string& name) override;
+    FileHandle OpenForAppend(const std::string& name) override;
+    bool WriteFile(FileHandle file, const char* data, std::size_t size) override;
+    void CloseFile(FileHandle file) override;
+    void ShowMessage(const std::string& text) override;
+    bool AskOkCancel(const std::string& text) override;
+    void ShowError(const std::string& title, const std::string& text) override;
+    std::string ExeDirectory() override;
+    std::string ReadSetting(const std::string& path, const std::string& section,
+                            const std::string& key, const std::string& fallback) override;
+    bool WriteSetting(const std::string& path, const std::string& section,
+                      const std::string& key, const std::string& value) override;
+    int CompareNoCase(const std::string& a, const std::string& b) override;
+
+private:
+    int Box(const std::string& title, const std::string& text, unsigned type);
+    HWND__* owner = nullptr;
+};

@@ -1,0 +1,348 @@
+// Starts the real tavrix.exe, with and without a tavrix.ini beside it, and
+// checks from this second process, through window messages only, what the
+// operator sees: captions, design values, loaded settings, enable rules,
+// tab order and places.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/sfmMain_win32.h"
+
+namespace {
+
+std::string Env(const char* name)
+{
+    const char* value = getenv(name);
+    return value ? value : "";
+}
+
+// A Linux path as Wine's Z: drive shows it.
+std::string WinePath(const std::string& unixPath)
+{
+    std::string path = "Z:" + unixPath;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+struct FoundWindow {
+    DWORD process;
+    HWND hwnd;
+};
+
+BOOL CALLBACK FindMain(HWND hwnd, LPARAM context)
+{
+    auto& found = *reinterpret_cast<FoundWindow*>(context);
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    char title[64] = "";
+    GetWindowTextA(hwnd, title, sizeof title);
+    if (process != found.process || std::string(title) != "Tavrix v0.13.3.1" || !IsWindowVisible(hwnd))
+        return TRUE;
+    found.hwnd = hwnd;
+    return FALSE;
+}
+
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindControl(HWND hwnd, LPARAM context)
+{
+    auto& search = *reinterpret_cast<ControlSearch*>(context);
+    if (GetDlgCtrlID(hwnd) != search.id)
+        return TRUE;
+    search.found = hwnd;
+    return FALSE;
+}
+
+// A tavrix.exe running from a folder of its own, optionally with a
+// tavrix.ini written byte for byte beside it.
+class RunningTavrix {
+public:
+    RunningTavrix(const std::string& folder, const std::string* ini)
+    {
+        const std::string dir = WinePath(Env("TEST_DIR")) + "\\" + folder;
+        CreateDirectoryA(dir.c_str(), nullptr);
+        const std::string exe = dir + "\\tavrix.exe";
+        EXPECT_TRUE(CopyFileA(WinePath(Env("TAVRIX_WIN64_DIR") + "/tavrix.exe").c_str(), exe.c_str(), FALSE));
+        DeleteFileA((dir + "\\tavrix.ini").c_str());
+        if (ini)
+            WriteIni(dir + "\\tavrix.ini", *ini);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        std::string command = "\"" + exe + "\"";
+        if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup,
+                            &process)) {
+            ADD_FAILURE() << "cannot start " << exe;
+            return;
+        }
+        WaitForInputIdle(process.hProcess, 20000);
+        FoundWindow found{process.dwProcessId, nullptr};
+        for (int i = 0; i < 200 && !found.hwnd; ++i) {
+            EnumWindows(FindMain, LPARAM(&found));
+            if (!found.hwnd)
+                Sleep(100);
+        }
+        main = found.hwnd;
+        EXPECT_NE(main, nullptr) << "no window \"Tavrix v0.13.3.1\" within 20 s";
+    }
+
+    ~RunningTavrix()
+    {
+        if (!process.hProcess)
+            return;
+        if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT && !Close())
+            TerminateProcess(process.hProcess, 1);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+
+    // Posts WM_CLOSE as the close box does; true when the process ends in time.
+    bool Close()
+    {
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        return WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
+    }
+
+    DWORD ExitCode() const
+    {
+        DWORD code = 0;
+        GetExitCodeProcess(process.hProcess, &code);
+        return code;
+    }
+
+    HWND Control(int id) const
+    {
+        ControlSearch search{id, nullptr};
+        EnumChildWindows(main, FindControl, LPARAM(&search));
+        EXPECT_NE(search.found, nullptr) << "no control " << id;
+        return search.found;
+    }
+
+    std::string Text(HWND hwnd) const
+    {
+        std::string text(4096, '\0');
+        DWORD_PTR length = 0;
+        SendMessageTimeoutA(hwnd, WM_GETTEXT, text.size(), LPARAM(text.data()), SMTO_ABORTIFHUNG, 5000, &length);
+        text.resize(length);
+        return text;
+    }
+    std::string Text(int id) const { return Text(Control(id)); }
+    bool Checked(int id) const { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != 0; }
+    void Click(int id) const { SendMessageA(Control(id), BM_CLICK, 0, 0); }
+
+    HWND main = nullptr;
+
+private:
+    static void WriteIni(const std::string& path, const std::string& content)
+    {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(file, content.data(), DWORD(content.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+
+    PROCESS_INFORMATION process{};
+};
+
+TEST(Window, OpensWithTheDesignValuesAndClosesAtOnceWhenIdle)
+{
+    RunningTavrix tavrix("design", nullptr);
+    ASSERT_NE(tavrix.main, nullptr);
+
+    RECT client;
+    GetClientRect(tavrix.main, &client);
+    EXPECT_EQ(client.right, 403);
+    EXPECT_EQ(client.bottom, 150);
+    RECT frame;
+    GetWindowRect(tavrix.main, &frame);
+    EXPECT_EQ(frame.left, 404);
+    EXPECT_EQ(frame.top, 188);
+
+    const struct { int id; const char* text; bool enabled; int checked; } controls[] = {
+        {ID_rbSKED, "Sked    to radio", true, 1},
+        {ID_eTRCS, "", true, -1},
+        {ID_rbCQ, "CQ", true, 0},
+        {ID_cbAutoCS, "Autodetect CS", false, 1},
+        {ID_bRun, "START", true, -1},
+        {ID_cbDelay, "Delay start until", true, 0},
+        {ID_dtpDelay, "12:00", false, -1},
+        {ID_cbStop, "Stop at", true, 0},
+        {ID_dtpStop, "17:00", false, -1},
+        {ID_feDecoded, "c:\\program files\\wsjt\\decoded.cum", true, -1},
+        {ID_feCSList, "c:\\program files\\wsjt\\call3a.txt", true, -1},
+        {ID_feLog, "c:\\program files\\wsjt\\tavrixlog.txt", true, -1},
+        {ID_feDecodedBrowse, "...", true, -1},
+        {ID_eCS, "", true, -1},
+        {ID_eTLimit, "30", true, -1},
+        {ID_cbCLDec, "Clear decoded.cum", true, 1},
+        {ID_Label1, "Decoded.cum file", true, -1},
+        {ID_Label2, "CS List", true, -1},
+        {ID_Label3, "Log file", true, -1},
+        {ID_Label4, "My CS", true, -1},
+        {ID_Label5, "Time limit (minutes)", true, -1},
+    };
+    for (const auto& c : controls) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(tavrix.Text(c.id), c.text);
+        EXPECT_EQ(tavrix.Enabled(c.id), c.enabled);
+        if (c.checked >= 0) {
+            EXPECT_EQ(tavrix.Checked(c.id), c.checked == 1);
+        }
+    }
+    // The Run page is shown first.
+    EXPECT_TRUE(IsWindowVisible(tavrix.Control(ID_bRun)));
+    EXPECT_FALSE(IsWindowVisible(tavrix.Control(ID_eCS)));
+
+    EXPECT_TRUE(tavrix.Close());
+    EXPECT_EQ(tavrix.ExitCode(), 0u);
+}
+
+struct IniCase {
+    const char* name;
+    std::string ini;
+    std::vector<std::pair<int, std::string>> texts;
+    bool clearDecoded;
+};
+
+std::vector<IniCase> IniCases()
+{
+    const std::string longValue(3000, 'a');
+    return {
+        {"quoted_empty_missing",
+         "[Options]\r\nDecoded=\"d:\\my files\\decoded.cum\"\r\nCSList=\r\nLog=  'e:\\log.txt'  \r\n"
+         "TLimit=0x1E\r\nClearDecoded=0\r\n",
+         {{ID_feDecoded, "d:\\my files\\decoded.cum"}, {ID_feCSList, ""}, {ID_feLog, "e:\\log.txt"},
+          {ID_eCS, ""}, {ID_eTLimit, "30"}},
+         false},
+        {"case_and_grouping",
+         "; comment\r\n[other]\r\nTLimit=5\r\n[OPTIONS]\r\ncs=q1abc\r\ntlimit=1234567\r\nClearDecoded=true\r\n",
+         {{ID_eCS, "q1abc"}, {ID_eTLimit, "1,234,567"}, {ID_feDecoded, "c:\\program files\\wsjt\\decoded.cum"}},
+         true},
+        {"out_of_range_and_junk",
+         "\x01\xff junk line\r\n[Options]\r\nTLimit=99999999999\r\nClearDecoded=2\r\nCS=\xc4\xe0\xf1\r\n"
+         "Log=" + longValue + "\r\n",
+         {{ID_eTLimit, "30"}, {ID_eCS, "\xc4\xe0\xf1"}, {ID_feLog, std::string(2047, 'a')}},
+         true},
+        {"negative_and_dollar",
+         "[Options]\nTLimit=-$2D\nClearDecoded=0x0\nDecoded=c:\\d.cum",
+         {{ID_eTLimit, "-45"}, {ID_feDecoded, "c:\\d.cum"}},
+         false},
+        {"not_a_number",
+         "[Options]\r\nTLimit=12.5\r\nClearDecoded=\r\n",
+         {{ID_eTLimit, "30"}},
+         true},
+    };
+}
+
+TEST(Window, LoadsTheSettingsFileBesideTheExecutable)
+{
+    for (const IniCase& c : IniCases()) {
+        SCOPED_TRACE(c.name);
+        RunningTavrix tavrix(c.name, &c.ini);
+        ASSERT_NE(tavrix.main, nullptr);
+        for (const auto& [id, text] : c.texts)
+            EXPECT_EQ(tavrix.Text(id), text) << "control " << id;
+        EXPECT_EQ(tavrix.Checked(ID_cbCLDec), c.clearDecoded);
+    }
+}
+
+TEST(Window, ClickHandlersKeepTheEnableRules)
+{
+    RunningTavrix tavrix("clicks", nullptr);
+    ASSERT_NE(tavrix.main, nullptr);
+
+    tavrix.Click(ID_rbCQ);
+    EXPECT_TRUE(tavrix.Checked(ID_rbCQ));
+    EXPECT_FALSE(tavrix.Checked(ID_rbSKED));
+    EXPECT_FALSE(tavrix.Enabled(ID_eTRCS));
+    EXPECT_TRUE(tavrix.Enabled(ID_cbAutoCS));
+    tavrix.Click(ID_rbCQ);  // already selected: the handler must not run again
+    EXPECT_FALSE(tavrix.Enabled(ID_eTRCS));
+    EXPECT_TRUE(tavrix.Enabled(ID_cbAutoCS));
+    tavrix.Click(ID_rbSKED);
+    EXPECT_TRUE(tavrix.Checked(ID_rbSKED));
+    EXPECT_FALSE(tavrix.Checked(ID_rbCQ));
+    EXPECT_TRUE(tavrix.Enabled(ID_eTRCS));
+    EXPECT_FALSE(tavrix.Enabled(ID_cbAutoCS));
+
+    for (auto [box, picker] : {std::pair{ID_cbDelay, ID_dtpDelay}, std::pair{ID_cbStop, ID_dtpStop}}) {
+        tavrix.Click(box);
+        EXPECT_TRUE(tavrix.Checked(box));
+        EXPECT_TRUE(tavrix.Enabled(picker));
+        tavrix.Click(box);
+        EXPECT_FALSE(tavrix.Enabled(picker));
+    }
+}
+
+TEST(Window, TimeLimitBoxTakesOnlyNumberTexts)
+{
+    RunningTavrix tavrix("typing", nullptr);
+    ASSERT_NE(tavrix.main, nullptr);
+    HWND box = tavrix.Control(ID_eTLimit);
+    SendMessageA(box, EM_SETSEL, 0, -1);
+    for (char c : std::string("-4x5,5 5.5"))
+        SendMessageA(box, WM_CHAR, WPARAM(static_cast<unsigned char>(c)), 0);
+    EXPECT_EQ(tavrix.Text(box), "-45,55");  // the letter, the blank, a third decimal and a second separator refused
+}
+
+// The children of a page in z-order, which is the dialog manager's tab order.
+std::vector<int> TabStops(HWND page)
+{
+    std::vector<int> ids;
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP)
+            ids.push_back(GetDlgCtrlID(child));
+    return ids;
+}
+
+TEST(Window, TabOrderAndPlacesFollowTheDesign)
+{
+    RunningTavrix tavrix("layout", nullptr);
+    ASSERT_NE(tavrix.main, nullptr);
+    EXPECT_EQ(TabStops(tavrix.Control(ID_tsRun)),
+              (std::vector<int>{ID_rbSKED, ID_eTRCS, ID_rbCQ, ID_bRun, ID_cbDelay, ID_dtpDelay, ID_cbAutoCS,
+                                ID_cbStop, ID_dtpStop}));
+    EXPECT_EQ(TabStops(tavrix.Control(ID_tsOptions)),
+              (std::vector<int>{ID_feDecoded, ID_feCSList, ID_feLog, ID_eCS, ID_eTLimit, ID_cbCLDec}));
+
+    // Places within the page at 96 dpi; a file-name box is its edit and its
+    // browse button together.
+    const struct { int id; int page; RECT place; int browse; } places[] = {
+        {ID_rbSKED, ID_tsRun, {8, 16, 129, 17}, 0},
+        {ID_eTRCS, ID_tsRun, {140, 11, 121, 28}, 0},
+        {ID_bRun, ID_tsRun, {8, 77, 75, 33}, 0},
+        {ID_dtpStop, ID_tsRun, {232, 92, 118, 27}, 0},
+        {ID_feDecoded, ID_tsOptions, {90, 3, 303, 21}, ID_feDecodedBrowse},
+        {ID_feLog, ID_tsOptions, {48, 50, 346, 21}, ID_feLogBrowse},
+        {ID_eTLimit, ID_tsOptions, {264, 74, 98, 21}, 0},
+        {ID_cbCLDec, ID_tsOptions, {8, 100, 153, 17}, 0},
+    };
+    for (const auto& p : places) {
+        SCOPED_TRACE(p.id);
+        RECT page, control;
+        GetWindowRect(tavrix.Control(p.page), &page);
+        GetWindowRect(tavrix.Control(p.id), &control);
+        if (p.browse) {
+            RECT button;
+            GetWindowRect(tavrix.Control(p.browse), &button);
+            EXPECT_EQ(button.left, control.right);
+            control.right = button.right;
+        }
+        EXPECT_EQ(control.left - page.left, p.place.left);
+        EXPECT_EQ(control.top - page.top, p.place.top);
+        EXPECT_EQ(control.right - control.left, p.place.right);
+        EXPECT_EQ(control.bottom - control.top, p.place.bottom);
+        EXPECT_LE(control.right, page.right) << "clipped by the page";
+        EXPECT_LE(control.bottom, page.bottom) << "clipped by the page";
+    }
+}
+
+}  // namespace

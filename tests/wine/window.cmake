@@ -1,0 +1,5 @@
+# The operator window: settings loading, design values, click handlers and
+# layout, checked from a second process; then screenshots of both pages.
+tavrix_wine_test(window wine ${TAVRIX_WIN64_DIR}/tests/wine/drivers/window_driver.exe)
+tavrix_wine_test(window_screens ${CMAKE_CURRENT_SOURCE_DIR}/window_screens.sh)
+tavrix_wine_test(platform wine ${TAVRIX_WIN64_DIR}/tests/wine/drivers/platform_driver.exe)

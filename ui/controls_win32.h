@@ -1,0 +1,74 @@
+// The control port (ui/controls.h) over real Win32 controls. Every read asks
+// the control itself; the only value kept here is the numeric box's exact
+// value while it shows its rounded, grouped text.
+#pragma once
+#include <string>
+
+#include "ui/controls.h"
+
+struct HWND__;
+using Hwnd = HWND__*;
+
+template <class Port>
+class Win32Control : public Port {
+public:
+    Hwnd hwnd = nullptr;
+    bool Enabled() const override;
+    void SetEnabled(bool enabled) override;
+};
+
+class EditBox : public Win32Control<TEdit> {
+public:
+    std::string Text() const override;
+    void SetText(const std::string& text) override;
+};
+
+// Radio button or check box.
+class CheckBox : public Win32Control<TCheck> {
+public:
+    bool Checked() const override;
+    void SetChecked(bool checked) override;
+};
+
+class PushButton : public Win32Control<TButton> {
+public:
+    std::string Caption() const override;
+    void SetCaption(const std::string& caption) override;
+};
+
+class TimePicker : public Win32Control<TTimePicker> {
+public:
+    int Hour() const override;
+    int Minute() const override;
+    void SetTime(int hour, int minute) override;
+};
+
+// An edit box with a browse button at its right end.
+class FileNameBox : public EditBox {
+public:
+    Hwnd browse = nullptr;
+    void SetEnabled(bool enabled) override;
+    // Opens the file-open dialog on the box's file; a chosen name goes into the box.
+    void Browse(const char* title, const char* filter);
+};
+
+// An edit box that takes only number texts with up to two decimals; see
+// ui/number_text.h for the rules.
+class NumberBox : public Win32Control<TNumberEdit> {
+public:
+    // Subclasses the edit box; call once after creating it.
+    void Attach(Hwnd edit);
+    double Value() const override;
+    void SetValue(double value) override;
+
+    // Message handlers of the subclassed edit box.
+    bool OnChar(unsigned ch);
+    bool OnPaste();
+    void OnSetFocus();
+    void OnKillFocus();
+
+private:
+    bool Focused() const;
+    bool Accepts(const std::string& inserted) const;
+    double held = 0;
+};
