@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "engine/platform_win32.h"
-#include "peer/window_system.h"
+#include "peer/window_system_win32.h"
 #include "ui/sfmMain_win32.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
@@ -13,9 +13,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     InitCommonControlsEx(&controls);
 
     static Win32Platform platform;
-    // WSJT's windows are reached through the window-system provider; none is
-    // connected in this build, so the peer operations act on nothing.
-    WindowSys = nullptr;
+    static Win32WindowSystem windows;
+    WindowSys = &windows;
 
     if (!CreateMainWindow(instance, platform, showCommand))
         return 1;

@@ -2,6 +2,8 @@
 // the settings file and collation.
 #include <windows.h>
 
+#include <functional>
+
 #include "engine/platform_win32.h"
 
 #include <algorithm>
@@ -45,26 +47,38 @@ bool Win32Platform::FileExists(const std::string& name)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Reads `size` bytes or up to the end, whichever comes first. The file may
-// shrink between the size query and the read; what was read is kept.
-static bool ReadAll(HANDLE file, std::string& out, std::size_t size)
+// Reads `size` bytes or up to the end, whichever comes first, telling
+// `filled` (when given) after each piece. The file may shrink between the
+// size query and the read; what was read is kept.
+static bool ReadAll(HANDLE file, std::string& out, std::size_t size,
+                    const std::function<void(std::size_t)>* filled)
 {
+    // The old bytes are not needed: release them before a larger buffer is
+    // taken, so a growing file never needs two buffers at once.
+    if (size > out.capacity()) {
+        out.clear();
+        out.shrink_to_fit();
+    }
     out.resize(size);
+    const std::size_t piece = filled ? std::size_t(256) << 10 : std::size_t(1) << 30;
     std::size_t done = 0;
     while (done < size) {
-        const DWORD chunk = DWORD(std::min<std::size_t>(size - done, 1u << 30));
+        const DWORD chunk = DWORD(std::min(size - done, piece));
         DWORD got = 0;
         if (!ReadFile(file, out.data() + done, chunk, &got, nullptr))
             return false;
         if (got == 0)
             break;
         done += got;
+        if (filled)
+            (*filled)(done);
     }
     out.resize(done);
     return true;
 }
 
-bool Win32Platform::ReadWholeFile(const std::string& name, std::string& out)
+static bool ReadFileShared(const std::string& name, std::string& out,
+                           const std::function<void(std::size_t)>* filled)
 {
     // Only readers may share: a writer holding the file open makes the open
     // fail, and no writer can start while we read a half-written line.
@@ -79,7 +93,7 @@ bool Win32Platform::ReadWholeFile(const std::string& name, std::string& out)
         ok = false;
     if (ok) {
         try {
-            ok = ReadAll(file, out, std::size_t(size.QuadPart));
+            ok = ReadAll(file, out, std::size_t(size.QuadPart), filled);
         } catch (const std::bad_alloc&) {
             out.clear();
             out.shrink_to_fit();
@@ -88,6 +102,17 @@ bool Win32Platform::ReadWholeFile(const std::string& name, std::string& out)
     }
     CloseHandle(file);
     return ok;
+}
+
+bool Win32Platform::ReadWholeFile(const std::string& name, std::string& out)
+{
+    return ReadFileShared(name, out, nullptr);
+}
+
+bool Win32Platform::ReadFileInPieces(const std::string& name, std::string& out,
+                                     const std::function<void(std::size_t)>& filled)
+{
+    return ReadFileShared(name, out, &filled);
 }
 
 bool Win32Platform::DeleteFile(const std::string& name)

@@ -18,6 +18,8 @@ public:
     LocalTime Now() override;
     bool FileExists(const std::string& name) override;
     bool ReadWholeFile(const std::string& name, std::string& out) override;
+    bool ReadFileInPieces(const std::string& name, std::string& out,
+                          const std::function<void(std::size_t)>& filled) override;
     bool DeleteFile(const std::string& name) override;
     bool CreateEmptyFile(const std::string& name) override;
     FileHandle OpenForAppend(const std::string& name) override;

@@ -1,0 +1,94 @@
+// Whole contacts on a simulated clock: the run clock scans, the scanner
+// follows the simulated partner, WSJT's buttons are pressed in turn.
+#include <gtest/gtest.h>
+
+#include "tests/support/on_air.h"
+
+namespace {
+
+struct Contact : OnAir {
+    std::vector<int> states;  // every state the run went through, in order
+    void Track()
+    {
+        if (states.empty() || states.back() != w.form.FState)
+            states.push_back(w.form.FState);
+    }
+    bool Reaches(int state, int limit)
+    {
+        return RunUntil([&] { Track(); return w.form.FState == state; }, limit);
+    }
+};
+
+}  // namespace
+
+TEST_F(Contact, SkedContactRunsToTheEnd)
+{
+    At(10, 0, 10);
+    w.eTRCS.text = "Q9XYZ";
+    w.eCS.text = "Q1ABC";
+    w.form.bRunClick();
+    ASSERT_TRUE(Reaches(4, 15 * 60)) << ::testing::PrintToString(states);
+    EXPECT_EQ(states.front(), 0);
+    EXPECT_EQ(station.selected, 5);
+    for (std::size_t i = 1; i < states.size(); ++i)
+        EXPECT_GT(states[i], states[i - 1]);  // a scan never lowers the state
+
+    // Every partner line is in the log once, in order; noise that matches
+    // no marker is not.
+    const std::string log = platform.files[Log];
+    for (const std::string& line : sentLines) {
+        const std::string message = line.substr(32);
+        const bool relevant = message.find("Q9X") != std::string::npos || message.find("Q1A") != std::string::npos ||
+                              message.find("73") != std::string::npos || message.find("RRR") != std::string::npos;
+        const auto at = log.find(line + "\r\n");
+        if (relevant) {
+            EXPECT_NE(at, std::string::npos) << line;
+        }
+        if (at != std::string::npos) {
+            EXPECT_EQ(log.find(line + "\r\n", at + 1), std::string::npos) << line;
+        }
+    }
+
+    // 240 seconds after the last step the run calls again.
+    ASSERT_TRUE(Reaches(0, 300));
+    EXPECT_EQ(station.desktop.TextOf(station.peer.toRadio), "Q9XYZ");
+}
+
+TEST_F(Contact, PartnerThatStopsHalfwayTimesOutToCalling)
+{
+    PartnerConfig c;
+    c.behaviour = PartnerBehaviour::StopsHalfway;
+    SetPartner(c);
+    w.eTLimit.value = 3;
+    At(10, 0, 10);
+    w.eTRCS.text = "Q9XYZ";
+    w.eCS.text = "Q1ABC";
+    w.form.bRunClick();
+    ASSERT_TRUE(Reaches(3, 10 * 60));
+    ASSERT_TRUE(Reaches(0, 5 * 60));
+}
+
+TEST_F(Contact, CQContactWithAListedCaller)
+{
+    PartnerConfig c;
+    c.behaviour = PartnerBehaviour::CqListed;
+    SetPartner(c);
+    At(10, 0, 10);
+    StartCQ("Q2AAA\r\nQ9XYZ,JO22\r\n");
+    EXPECT_EQ(station.desktop.TextOf(station.peer.toRadio), "CQ");
+    ASSERT_TRUE(Reaches(4, 15 * 60)) << ::testing::PrintToString(states);
+    EXPECT_EQ(station.desktop.TextOf(station.peer.toRadio), "Q9XYZ");
+}
+
+TEST_F(Contact, CQContactWithAnAutodetectedCaller)
+{
+    PartnerConfig c;
+    c.behaviour = PartnerBehaviour::CqRepeats;
+    c.partnerCall = "Q8KLMN";
+    c.noiseLines = 0;
+    SetPartner(c);
+    At(10, 0, 10);
+    StartCQ("Q2AAA\r\n");
+    ASSERT_TRUE(Reaches(4, 15 * 60)) << ::testing::PrintToString(states);
+    EXPECT_EQ(station.desktop.TextOf(station.peer.toRadio), "Q8KLMN");
+}

@@ -1,0 +1,60 @@
+// A whole station on the air for tests: the model window, a simulated WSJT
+// and a simulated partner, on a simulated clock. Each second: one tick of
+// the run clock; at second 59 the partner hears what our WSJT sent in our
+// transmit period (30..59); at second 32 the partner's period (0..29) is
+// decoded into decoded.cum, stamped with the period's start.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "tests/support/run_fixture.h"
+#include "tests/support/sim_wsjt.h"
+#include "tools/partner_sim.h"
+
+struct OnAir : RunFixture {
+    SimWindowSystem air;  // replaces the fixture's desktop as WindowSys
+    SimWsjt station{air, "Q1ABC"};
+    bool bigPieces = (platform.pieceSize = 1 << 16, true);  // files of many lines
+    PartnerSim partner{PartnerConfig{}};
+    std::vector<std::string> sentLines;  // every decode line written, in order
+    int now = 0;                          // seconds since the first day's midnight
+    std::uint32_t variation = 0;
+
+    void SetPartner(const PartnerConfig& config) { partner = PartnerSim(config); }
+    void At(int h, int m, int s) { now = h * 3600 + m * 60 + s; SetClock(); }
+    void SetClock() { w.SetTime(now / 3600 % 24, now / 60 % 60, now % 60); }
+
+    void Second()
+    {
+        SetClock();
+        w.form.OnTimer();
+        const int s = now % 60;
+        if (s == 59)
+            partner.Hear(station.Transmitting());
+        if (s == 32)
+            Decode(partner.NextMessages());
+        ++now;
+    }
+    void Run(int seconds) { while (seconds-- > 0) Second(); }
+    // Runs until `done` holds or `limit` seconds pass; false on the limit.
+    template <class Done> bool RunUntil(Done done, int limit)
+    {
+        for (; limit > 0; --limit) {
+            if (done())
+                return true;
+            Second();
+        }
+        return done();
+    }
+
+    void Decode(const std::vector<std::string>& messages)
+    {
+        const int stamp = now - now % 60;  // the partner's period began at second 0
+        for (const std::string& m : messages) {
+            const std::string line =
+                DecodeLine(stamp / 3600 % 24, stamp / 60 % 60, stamp % 60, m, variation++);
+            sentLines.push_back(line);
+            platform.files[Decoded] += line + "\r\n";
+        }
+    }
+};
