@@ -22,6 +22,10 @@ build build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTAVRIX_SANITIZE=ON
 build build/native -DTAVRIX_WIN64_DIR="$src/build/win64"
 CC=clang CXX=clang++ build build/fuzz -DTAVRIX_FUZZ=ON
 
+echo "== release packages"
+scripts/package.sh
+(cd build/dist && sha256sum -c --quiet SHA256SUMS)
+
 echo "== native unit tests under ASan and UBSan"
 (cd build/sanitize && ctest --output-on-failure -j "$jobs")
 echo "== fuzzing, each target for a bounded time"
