@@ -84,24 +84,30 @@ public:
         eTLimit.value = DesignTLimit;
         cbCLDec.checked = true;
 
-        form.rbSKED = &rbSKED;
-        form.eTRCS = &eTRCS;
-        form.rbCQ = &rbCQ;
-        form.cbAutoCS = &cbAutoCS;
-        form.bRun = &bRun;
-        form.cbDelay = &cbDelay;
-        form.dtpDelay = &dtpDelay;
-        form.cbStop = &cbStop;
-        form.dtpStop = &dtpStop;
-        form.feDecoded = &feDecoded;
-        form.feCSList = &feCSList;
-        form.feLog = &feLog;
-        form.eCS = &eCS;
-        form.eTLimit = &eTLimit;
-        form.cbCLDec = &cbCLDec;
+        WireInto(form);
         fmTavrix = &form;
     }
     ~ModelWindow() { fmTavrix = nullptr; }
+
+    // Points a form at these controls (for a form over another platform).
+    void WireInto(TfmTavrix& f)
+    {
+        f.rbSKED = &rbSKED;
+        f.eTRCS = &eTRCS;
+        f.rbCQ = &rbCQ;
+        f.cbAutoCS = &cbAutoCS;
+        f.bRun = &bRun;
+        f.cbDelay = &cbDelay;
+        f.dtpDelay = &dtpDelay;
+        f.cbStop = &cbStop;
+        f.dtpStop = &dtpStop;
+        f.feDecoded = &feDecoded;
+        f.feCSList = &feCSList;
+        f.feLog = &feLog;
+        f.eCS = &eCS;
+        f.eTLimit = &eTLimit;
+        f.cbCLDec = &cbCLDec;
+    }
     ModelWindow(const ModelWindow&) = delete;
     ModelWindow& operator=(const ModelWindow&) = delete;
 

@@ -1,0 +1,79 @@
+// The cost of the run clock's tick: a tick that does nothing (most of them)
+// and a tick that scans a 100 000-line decoded file from the page cache.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+
+#include "bench/posix_platform.h"
+#include "engine/run_state.h"
+#include "tests/support/model_window.h"
+
+namespace {
+
+struct NoWindows : WindowSystem {
+    void EnumWindows(EnumProc, std::intptr_t) override {}
+    void EnumChildWindows(PeerHandle, EnumProc, std::intptr_t) override {}
+    void GetText(PeerHandle, char*, int) override {}
+    void SetText(PeerHandle, const char*) override {}
+    void Press(PeerHandle) override {}
+};
+
+// A running sked run on the bench's real-file platform, in state 2 with a
+// time limit that never falls due.
+struct Running {
+    PosixPlatform platform;
+    NoWindows windows;
+    ModelWindow model;  // its controls; the form below uses the real files
+    TfmTavrix form{platform};
+
+    explicit Running(const std::string& decoded)
+    {
+        WindowSys = &windows;
+        model.WireInto(form);
+        fmTavrix = &form;
+        form.FormCreate();
+        model.feDecoded.text = decoded;
+        model.bRun.caption = "STOP";
+        Progression[0] = PartnerCall = "Q9XYZ";
+        form.FState = 2;
+        TickLimit = 1 << 30;
+        platform.now.hour = 12;
+    }
+};
+
+void WriteDecoded(const std::string& path, int lines)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    for (int i = 0; i < lines; ++i)
+        std::fprintf(file, "%02d%02d00  1.2  120  4 26  -33     %-47s\r\n", i / 60 % 24, i % 60,
+                     i % 7 ? "Q5EEE Q7GGG" : "Q1ABC Q9XYZ R27 R27");
+    std::fclose(file);
+}
+
+void BM_IdleTick(benchmark::State& state)
+{
+    Running run("/tmp/tavrix_bench_none.cum");
+    run.platform.now.second = 17;
+    for (auto _ : state)
+        run.form.OnTimer();
+    benchmark::DoNotOptimize(TickCount);
+}
+
+void BM_ScanTick(benchmark::State& state)
+{
+    const std::string path = "/tmp/tavrix_bench_tick.cum";
+    WriteDecoded(path, 100'000);
+    Running run(path);
+    run.platform.now.second = 5;
+    for (auto _ : state)
+        run.form.OnTimer();
+    state.SetBytesProcessed(state.iterations() * 100'000 * 81);
+    std::remove(path.c_str());
+}
+
+}  // namespace
+
+BENCHMARK(BM_IdleTick);
+BENCHMARK(BM_ScanTick)->Unit(benchmark::kMicrosecond);
+BENCHMARK_MAIN();
