@@ -65,19 +65,26 @@ inline std::string FreshLine(const std::string& message)
     return line + message + "\r\n";
 }
 
-// Runs a Linux program (Wine starts ELF files too) and waits for it.
-inline bool RunUnix(const std::string& commandLine)
+template <class Done> bool WaitFor(Done done, DWORD waitMs, DWORD stepMs = 100);
+
+// Runs a Linux shell command (Wine starts ELF programs too) and waits,
+// bounded, until it has finished. The handle Wine returns for a Linux
+// process can't be waited on, so the command leaves a marker file.
+inline bool RunUnix(const std::string& shellCommand)
 {
+    const std::string marker = TestDir() + "/unix-command.done";
+    DeleteFileA(WinePath(marker).c_str());
+    std::string command = "/bin/sh -c \"" + shellCommand + "; touch " + marker + "\"";
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    std::string command = commandLine;
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return false;
-    const bool done = WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return done;
+    if (pi.hThread)
+        CloseHandle(pi.hThread);
+    if (pi.hProcess)
+        CloseHandle(pi.hProcess);
+    return WaitFor([&] { return GetFileAttributesA(WinePath(marker).c_str()) != INVALID_FILE_ATTRIBUTES; }, 20000, 50);
 }
 
 // Waits for `object` while answering messages sent to this thread's windows.
@@ -96,7 +103,7 @@ inline bool WaitPumping(HANDLE object, DWORD waitMs)
     }
 }
 
-template <class Done> bool WaitFor(Done done, DWORD waitMs, DWORD stepMs = 100)
+template <class Done> bool WaitFor(Done done, DWORD waitMs, DWORD stepMs)
 {
     for (long long end = NowMs() + waitMs; NowMs() < end; Sleep(stepMs))
         if (done())
