@@ -57,6 +57,8 @@ TEST(Faults, WsjtClosedMidRunAndStartedAgain)
 {
     const std::string dir = TestDir() + "/closed";
     Tavrix tavrix("closed", OptionsIni(dir, dir + "/log.txt"));
+    DeleteFileA(WinePath(dir + "/log.txt").c_str());  // an earlier run's
+    DeleteFileA(WinePath(dir + "/decoded.cum").c_str());
     ASSERT_NE(tavrix.main, nullptr);
     {
         StandIn first("closed1", "");
@@ -152,7 +154,7 @@ TEST(Faults, DecodedFileHeldByAWriter)
     EXPECT_TRUE(tavrix.Responsive());
 
     box.Answer(IDOK);
-    EXPECT_TRUE(WaitFor([&] { return tavrix.Boxes().empty(); }, 5000));
+    EXPECT_TRUE(box.WaitGone());
     EXPECT_TRUE(holder.Close());
     Report("decoded.cum held", NowMs() - heldFrom);
     const std::size_t seen = wsjt.Journal().size();
@@ -224,7 +226,7 @@ TEST(Faults, SettingsFileReadOnlyAtStart)
     EXPECT_EQ(tavrix.Text(ID_bRun), "STOP") << "the run is armed already";
     EXPECT_TRUE(wsjt.WaitForEvent("press &Auto is OFF tx=0 auto=off", StartWaitMs));
     box.Answer(IDOK);
-    EXPECT_TRUE(WaitFor([&] { return tavrix.Boxes().empty(); }, 5000));
+    EXPECT_TRUE(box.WaitGone());
     EXPECT_TRUE(tavrix.Responsive());
     EXPECT_EQ(tavrix.Text(ID_bRun), "STOP");
     Stop(tavrix);

@@ -294,6 +294,10 @@ struct Box {
         }
         return false;
     }
+    // Wine without a window manager takes about 2 s to destroy a top-level
+    // window, during which the program does not answer: wait for that
+    // before asking the program anything.
+    bool WaitGone(DWORD waitMs = 10000) const { return WaitFor([&] { return !IsWindow(hwnd); }, waitMs, 50); }
     // Presses a button by its id, as a click on it would.
     void Answer(int id) const { PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(hwnd, id))); }
 };

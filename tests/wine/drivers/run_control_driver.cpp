@@ -124,7 +124,7 @@ TEST(RunControl, FailureMessagesShowTheirExactTexts)
         EXPECT_FALSE(tavrix.Enabled(ID_bRun)) << "no second START while the message is open";
         EXPECT_TRUE(tavrix.Responsive());
         box.Answer(IDOK);
-        EXPECT_TRUE(WaitFor([&] { return tavrix.Boxes().empty(); }, 5000));
+        EXPECT_TRUE(box.WaitGone());
         EXPECT_TRUE(WaitFor([&] { return tavrix.Idle(); }, 5000));
     }
 
@@ -175,7 +175,7 @@ TEST(RunControl, CloseQuestionKeepsOrEndsTheRun)
         << "the timer scans while the question is open";
     EXPECT_TRUE(tavrix.Responsive());
     question.Answer(IDCANCEL);
-    EXPECT_TRUE(WaitFor([&] { return tavrix.Boxes().empty(); }, 5000));
+    EXPECT_TRUE(question.WaitGone());
     EXPECT_TRUE(tavrix.Alive());
     EXPECT_EQ(tavrix.Text(ID_bRun), "STOP");
 
