@@ -1,7 +1,8 @@
 // The main window without a window system: model controls holding their
 // values in memory, set to the design values, wired into a TfmTavrix that
 // works against a FakePlatform. Each ModelWindow starts a fresh program: it
-// resets the run state and makes itself fmTavrix.
+// resets the run state and makes itself fmTavrix; one built from another's
+// platform is a restart over the same files.
 #pragma once
 #include <string>
 
@@ -86,6 +87,17 @@ public:
 
         WireInto(form);
         fmTavrix = &form;
+    }
+    // The program started again over the files a previous one left: the
+    // disk and the settings file carry over; open files and everything in
+    // memory do not. Destroy the previous window first.
+    explicit ModelWindow(const FakePlatform& disk) : ModelWindow()
+    {
+        platform.files = disk.files;
+        platform.folders = disk.folders;
+        platform.ini = disk.ini;
+        platform.exeDir = disk.exeDir;
+        platform.now = disk.now;
     }
     ~ModelWindow() { fmTavrix = nullptr; }
 

@@ -19,13 +19,17 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$TEST_DIR"
 
-# A free display number: no lock file and no socket.
+# A free display number: no lock file and no socket. Tests started side by
+# side (ctest -j) pick one at a time, each once its Xvfb answers, so no two
+# share a display that the first to finish would take down.
+exec 8>"$root/.display.lock"
+flock 8
 display=
 for n in $(seq 50 150); do
     if [ ! -e /tmp/.X$n-lock ] && [ ! -e /tmp/.X11-unix/X$n ]; then display=$n; break; fi
 done
 [ -n "$display" ] || { echo "no free X display"; exit 1; }
-Xvfb :$display -screen 0 1024x768x24 -nolisten tcp >"$TEST_DIR/xvfb.log" 2>&1 &
+Xvfb :$display -screen 0 1024x768x24 -nolisten tcp >"$TEST_DIR/xvfb.log" 2>&1 8>&- &
 xvfb_pid=$!
 export DISPLAY=:$display
 
@@ -40,6 +44,8 @@ for _ in $(seq 1 50); do
     xdpyinfo -display ":$display" >/dev/null 2>&1 && break
     sleep 0.1
 done
+flock -u 8
+exec 8>&-
 
 # A fresh prefix for every run of the test, copied from one made once by
 # wineboot (which takes many seconds), so no test sees another's leftovers.
