@@ -34,7 +34,8 @@ TEST(PartnerSim, WorksTheWholeExchange)
     EXPECT_FALSE(p.Done());
     EXPECT_EQ(Answer(p, "73 Q1ABC"), "73 Q9XYZ");
     EXPECT_TRUE(p.Done());
-    EXPECT_EQ(Answer(p, "Q9XYZ Q1ABC"), "73 Q9XYZ");  // never goes back
+    EXPECT_EQ(Answer(p, "Q9XYZ Q1ABC"), "");  // done: silent, and never back to calling
+    EXPECT_EQ(Answer(p, "CQ Q1ABC"), "");
 }
 
 TEST(PartnerSim, BehavioursThatGoWrong)

@@ -93,6 +93,10 @@ std::vector<std::string> PartnerSim::NextMessages()
     default:
         break;
     }
+    // After its second 73 a station goes quiet, so a later contact on the
+    // same frequency does not keep hearing it.
+    if (Done())
+        return out;
     if (step_ == 0)
         step_ = 1;  // a sked partner, or a CQ answer, starts by calling
     if (config_.behaviour == PartnerBehaviour::StopsHalfway && step_ > 3)
