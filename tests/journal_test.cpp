@@ -67,7 +67,8 @@ TEST(Journal, ChecksTheActionsOfAContact)
     const struct { const char* name; std::vector<std::string> actions; bool ok; } cases[] = {
         {"every step", Sked({"2", "3", "4", "5"}), true},
         {"a step passed over", Sked({"2", "4", "5"}), true},
-        {"starts past Tx 2", Sked({"3", "4", "5"}), false},
+        {"answered with a report at once", Sked({"3", "4", "5"}), true},
+        {"Tx 6", Sked({"2", "6"}), false},
         {"goes back", Sked({"2", "4", "3", "5"}), false},
         {"pressed twice", Sked({"2", "2", "5"}), false},
         {"never reaches Tx 5", Sked({"2", "3", "4"}), false},

@@ -87,7 +87,7 @@ std::string CheckContact(const std::vector<std::string>& actions, const std::str
     char last = '1';
     for (; i < actions.size() && StartsWith(actions[i], "press Tx &"); ++i) {
         const char tx = actions[i].back();
-        if (tx <= last || tx > '5' || (last == '1' && tx != '2'))
+        if (tx <= last || tx < '2' || tx > '5')
             return "\"" + actions[i] + "\" after Tx " + last;
         last = tx;
     }

@@ -25,7 +25,8 @@ int StateFromJournal(const std::vector<JournalEvent>& events);
 
 // Checks the actions of one complete contact: the call of `called` (the
 // partner's callsign in sked mode, "CQ" in CQ mode), in CQ mode the take-up
-// of `partner`, Tx presses rising from "Tx &2" to "Tx &5", then the release.
+// of `partner`, Tx presses rising within "Tx &2" to "Tx &5" and ending there
+// (a partner that answers our call with its report skips Tx 2), then the release.
 // Empty when all is in order, otherwise what is wrong.
 std::string CheckContact(const std::vector<std::string>& actions, const std::string& called,
                          const std::string& partner);
