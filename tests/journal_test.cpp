@@ -79,23 +79,25 @@ TEST(Journal, ChecksTheActionsOfAContact)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(CheckContact(c.actions, "Q9XYZ", "Q9XYZ").empty(), c.ok) << CheckContact(c.actions, "Q9XYZ", "Q9XYZ");
+        const std::string problem = CheckContact(c.actions, "Q9XYZ", "Q9XYZ");
+        EXPECT_EQ(problem.empty(), c.ok) << problem;
     }
 }
 
 TEST(Journal, ExpectsTheMarkedLinesThatAScanOfTheRunFoundFresh)
 {
     const std::vector<std::string> markers = {"Q1A", "ABC", "Q9X", "XYZ", " 27", "R27", "RRR", "73"};
-    const std::string journal = Decode("09:59:31.100", 9, 59, 0, "Q1ABC Q9XYZ") + "\n" +       // 1 stale by the first scan
-                                Decode("10:00:01.100", 9, 59, 30, "Q1ABC Q9XYZ") + "\n" +      // 2 before the run, fresh at :05
-                                "10:00:02.000 toradio Q9XYZ\n" +
-                                Decode("10:00:31.100", 10, 0, 0, "E.5 /Y") + "\n" +            // 3 no marker
-                                Decode("10:00:31.200", 10, 0, 0, "Q1ABC Q9XYZ R27 R27") + "\n" +  // 4
-                                "10:01:20.000 toradio 12345\n" +
-                                Decode("10:01:31.100", 10, 1, 0, "RRRR RRRR Q9XYZ") + "\n" +   // 5 after the stop
-                                "10:02:00.000 toradio Q9XYZ\n" +
-                                Decode("10:02:31.100", 10, 2, 0, "73 Q9XYZ") + "\n" +
-                                "10:02:40.000 toradio 12345\n";
+    const std::string journal =
+        Decode("09:59:31.100", 9, 59, 0, "Q1ABC Q9XYZ") + "\n" +            // stale by the first scan
+        Decode("10:00:01.100", 9, 59, 30, "Q1ABC Q9XYZ") + "\n" +           // before the run, fresh at :05
+        "10:00:02.000 toradio Q9XYZ\n" +                                   //
+        Decode("10:00:31.100", 10, 0, 0, "E.5 /Y") + "\n" +                 // no marker
+        Decode("10:00:31.200", 10, 0, 0, "Q1ABC Q9XYZ R27 R27") + "\n" +    //
+        "10:01:20.000 toradio 12345\n" +                                   //
+        Decode("10:01:31.100", 10, 1, 0, "RRRR RRRR Q9XYZ") + "\n" +        // after the stop
+        "10:02:00.000 toradio Q9XYZ\n" +                                   // a second run
+        Decode("10:02:31.100", 10, 2, 0, "73 Q9XYZ") + "\n" +               //
+        "10:02:40.000 toradio 12345\n";
     const auto events = ParseJournal(journal);
     const auto line = [](int m, int s, const char* message) { return DecodeLine(10, m, s, message); };
     EXPECT_EQ(ExpectedLog(events, markers),

@@ -118,7 +118,7 @@ int SecondsToNextScan()
 {
     SYSTEMTIME t;
     GetLocalTime(&t);
-    return (35 - t.wSecond % 30) % 30;
+    return (34 - t.wSecond % 30) % 30 + 1;  // at second 5 itself the scan is done: 30
 }
 
 Desk::Desk(const std::string& folder) : folder_(folder) {}
@@ -240,13 +240,52 @@ bool Desk::Click(int id) const
 bool Desk::WaitForRelease(std::size_t from, long long limitMs) const
 {
     for (long long end = NowMs() + limitMs; NowMs() < end; Sleep(250)) {
-        const std::vector<JournalEvent> events = Journal();
-        const std::vector<std::string> actions =
-            PeerActions({events.begin() + std::min(from, events.size()), events.end()});
+        const std::vector<std::string> actions = PeerActions(JournalSince(from));
         if (!actions.empty() && actions.back() == "press &Auto is ON")
             return true;
     }
     return false;
+}
+
+std::vector<JournalEvent> Desk::JournalSince(std::size_t from) const
+{
+    const std::vector<JournalEvent> all = Journal();
+    return {all.begin() + std::min(from, all.size()), all.end()};
+}
+
+// True once, after Tx 5, the partner has heard our 73 and a period of its
+// has been decoded since.
+static bool PartnerAnsweredOur73(const std::vector<JournalEvent>& events)
+{
+    int stage = 0;
+    for (const JournalEvent& e : events) {
+        if (stage == 0 && e.what.rfind("press Tx &5", 0) == 0)
+            stage = 1;
+        else if (stage == 1 && e.what.rfind("heard 73 ", 0) == 0)
+            stage = 2;
+        else if (stage == 2 && e.what.rfind("decode ", 0) == 0)
+            return true;
+    }
+    return false;
+}
+
+void Desk::WaitForLast73(std::size_t from, const std::function<void(const std::vector<JournalEvent>&)>& progress)
+{
+    bool answered = false, inScanSecond = false;
+    for (long long end = NowMs() + 100000; NowMs() < end; Sleep(250)) {
+        const std::vector<JournalEvent> run = JournalSince(from);
+        if (progress)
+            progress(run);
+        answered = answered || PartnerAnsweredOur73(run);
+        if (!answered)
+            continue;
+        SYSTEMTIME t;
+        GetLocalTime(&t);
+        if (t.wSecond % 30 == 5)
+            inScanSecond = true;
+        else if (inScanSecond)
+            return;  // the scan after the partner's answer is done
+    }
 }
 
 ContactOutcome Desk::WorkContact(const ContactPlan& plan,
@@ -263,12 +302,13 @@ ContactOutcome Desk::WorkContact(const ContactPlan& plan,
     const long long start = NowMs();
     Click(ID_bRun);
     for (long long end = start + plan.limitMs; NowMs() < end && !outcome.completed; Sleep(250)) {
-        const std::vector<JournalEvent> all = Journal();
-        const std::vector<JournalEvent> run(all.begin() + std::min(from, all.size()), all.end());
+        const std::vector<JournalEvent> run = JournalSince(from);
         outcome.completed = StateFromJournal(run) == 4;
         if (progress)
             progress(run);
     }
+    if (outcome.completed && plan.waitForLast73)
+        WaitForLast73(from, progress);
     WaitClearOfScans();
     if (Text(ID_bRun) == "STOP")
         Click(ID_bRun);

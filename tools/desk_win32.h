@@ -22,6 +22,10 @@ struct ContactPlan {
     bool cq = false;        // CQ mode; otherwise a sked with `partner`
     std::string partner;    // the partner's callsign
     long long limitMs = 0;  // how long to wait for Tx 5 at most
+    // After Tx 5, let our 73 go out and the partner's last 73 be decoded and
+    // scanned before STOP, as an operator would, so that nothing of this
+    // contact is left on the air for the next one.
+    bool waitForLast73 = false;
 };
 
 struct ContactOutcome {
@@ -71,6 +75,8 @@ private:
     bool Start(const std::string& exe, const std::string& arguments, PROCESS_INFORMATION& process);
     void Close(PROCESS_INFORMATION& process, HWND window);
     bool WaitForRelease(std::size_t from, long long limitMs) const;
+    void WaitForLast73(std::size_t from, const std::function<void(const std::vector<JournalEvent>&)>& progress);
+    std::vector<JournalEvent> JournalSince(std::size_t from) const;
 
     std::string folder_;
     std::string ownCall_;
@@ -78,5 +84,5 @@ private:
     PROCESS_INFORMATION tavrix_{};
 };
 
-// Seconds from now to Tavrix's next scan at second 5 or 35.
+// Seconds from now to Tavrix's next scan at second 5 or 35, 1..30.
 int SecondsToNextScan();

@@ -1,6 +1,7 @@
 // The rehearsal: an operator's session in real time. With the stand-in WSJT
 // on the air beside Tavrix, it types a partner's callsign, presses START,
-// follows the contact until WSJT's Tx 5 is pressed and presses STOP; then it
+// follows the contact until WSJT's Tx 5 is pressed and the partner's last 73
+// has come in, and presses STOP; then it
 // switches Tavrix to CQ and does the same until a listed station that
 // answered has been worked. Progress goes to standard output; lines
 // beginning with "@screenshot NAME" ask the calling script for a picture of
@@ -20,7 +21,7 @@ namespace {
 
 const char* const StateNames[] = {"idle", "calling (Auto on)", "sending the report (Tx &2 pressed)",
                                   "sending R27 (Tx &3 pressed)", "sending RRRR (Tx &4 pressed)",
-                                  "sending 73 (Tx &5 pressed)"};
+                                  "sending 73 (Tx &5 pressed), waiting for the partner's last 73"};
 
 void Say(const std::string& text)
 {
@@ -50,18 +51,18 @@ std::string LastDecode(const std::vector<JournalEvent>& events)
 }
 
 // Prints a line when the state changes and every ten seconds otherwise;
-// asks for a screenshot once the contact is at Tx 4.
+// asks for a screenshot at each Tx press.
 class Progress {
 public:
-    explicit Progress(const std::string& name) : name_(name) {}
+    Progress(const std::string& name, const std::string& shotName) : name_(name), shotName_(shotName) {}
     void operator()(const std::vector<JournalEvent>& events)
     {
         const int state = StateFromJournal(events);
         const long long now = NowMs();
         if (state == state_ && now - said_ < 10000)
             return;
-        if (state == 3 && state_ != 3)
-            Say("@screenshot " + name_ + ".png");
+        if (state >= 1 && state != state_)
+            Say("@screenshot " + shotName_ + "-tx" + std::to_string(state + 1) + ".png");
         state_ = state;
         said_ = now;
         const std::string decode = LastDecode(events);
@@ -71,6 +72,7 @@ public:
 
 private:
     std::string name_;
+    std::string shotName_;
     int state_ = -2;
     long long said_ = 0;
 };
@@ -112,12 +114,12 @@ int main(int argc, char** argv)
                                                                           " one exchange step a minute."));
 
     Say(Clock() + "  Sked: typing Q9XYZ, pressing START");
-    Progress skedProgress("sked Q9XYZ");
-    const bool sked = Report("sked Q9XYZ", desk.WorkContact({false, "Q9XYZ", limitMs}, std::ref(skedProgress)));
+    Progress skedProgress("sked Q9XYZ", "sked");
+    const bool sked = Report("sked Q9XYZ", desk.WorkContact({false, "Q9XYZ", limitMs, true}, std::ref(skedProgress)));
 
     Say(Clock() + "  CQ: selecting CQ, pressing START");
-    Progress cqProgress("CQ");
-    const bool cq = Report("CQ", desk.WorkContact({true, "Q7PQR", limitMs}, std::ref(cqProgress)));
+    Progress cqProgress("CQ", "cq");
+    const bool cq = Report("CQ", desk.WorkContact({true, "Q7PQR", limitMs, true}, std::ref(cqProgress)));
 
     Say("\n==== activity log (tavrixlog.txt)\n" + desk.ReadFile("tavrixlog.txt"));
     Say("==== the stand-in WSJT's journal\n" + desk.ReadFile("wsjt.journal"));
