@@ -1,6 +1,7 @@
-// Stand-in WSJT 4.9.7 for the end-to-end tests: a window with the controls
-// Tavrix works, which journals every press and every change of its to-radio
-// box, and which can be told to misbehave.
+// Stand-in WSJT 4.9.7 for the end-to-end tests and the rehearsal: a window
+// with the controls Tavrix works, which journals every press and every
+// change of its to-radio box, can be told to misbehave, and can put
+// simulated partner stations on the air.
 //
 // Contract
 //   Main window title "WSJT 4.9.7  by K1JT". Its controls sit in panels two
@@ -20,8 +21,9 @@
 // the end of our transmit period, and at second 31 its own period (seconds
 // 0..29) is appended to decoded.cum stamped hh:mm:00. One exchange step a
 // minute, as on the air. With /fast the partners also hear us and answer at
-// second 1, stamped hh:mm:30 of the minute before, so a contact takes two to
-// three minutes. The decisions are partner_sim's.
+// second 1, stamped hh:mm:30 of the minute before, so a contact takes one to
+// two minutes. The decisions are partner_sim's; the clock and the file are
+// standin_partners'. With /holddecoded on the same file the writes fail.
 //
 // Switches
 //   /mycall CALL       own callsign for %M (default Q1ABC)
@@ -58,10 +60,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "tools/partner_sim.h"
+#include "tools/standin_partners.h"
 
 namespace {
 
@@ -76,7 +79,6 @@ enum ControlId {
 };
 constexpr UINT WM_APP_HANG = WM_APP + 1;
 constexpr UINT_PTR PartnerTimer = 1;
-constexpr int SecondsPerDay = 24 * 3600;
 constexpr const char* PanelClass = "StandInPanel";
 constexpr const char* MainClass = "StandInWsjt";
 
@@ -108,11 +110,8 @@ struct StandIn {
     bool hangDone = false;
     FILE* journal = nullptr;
     HANDLE heldDecoded = INVALID_HANDLE_VALUE;
-    std::vector<PartnerSim> partners;
-    int lastSecond = -1;        // the last second of the day the partners acted on
-    std::uint32_t variation = 0;
     HWND partnerBox = nullptr;
-    std::vector<std::string> partnerNews;  // the box's lines, newest last
+    std::unique_ptr<PartnersOnAir> partners;
 };
 StandIn app;
 
@@ -293,98 +292,6 @@ void OnPress(int id, HWND button)
         OnHang();
 }
 
-// ---- the simulated partners
-
-// The box shows the last few lines; the journal keeps them all.
-void PartnerNews(const std::string& line)
-{
-    SYSTEMTIME t;
-    GetLocalTime(&t);
-    char stamp[16];
-    std::snprintf(stamp, sizeof stamp, "%02u:%02u:%02u ", t.wHour, t.wMinute, t.wSecond);
-    app.partnerNews.push_back(stamp + line);
-    if (app.partnerNews.size() > 6)
-        app.partnerNews.erase(app.partnerNews.begin());
-    std::string text;
-    for (const std::string& news : app.partnerNews)
-        text += (text.empty() ? "" : "\r\n") + news;
-    SetWindowTextA(app.partnerBox, text.c_str());
-}
-
-void PartnersHear()
-{
-    const std::string message = TransmittedMessage();
-    if (!message.empty()) {
-        Journal("heard " + message);
-        PartnerNews("heard   " + message);
-    }
-    for (PartnerSim& partner : app.partners)
-        partner.Hear(message);
-}
-
-// Opened and closed for each period, sharing reading, so Tavrix can read
-// between our writes. A busy file is tried again for half a second.
-HANDLE OpenDecodedForAppending()
-{
-    for (int attempt = 0; attempt < 10; ++attempt, Sleep(50)) {
-        HANDLE file = CreateFileA(app.options.decoded.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE)
-            return file;
-    }
-    return INVALID_HANDLE_VALUE;
-}
-
-void PartnersDecode(int stamp)
-{
-    std::vector<std::string> lines;
-    for (PartnerSim& partner : app.partners)
-        for (const std::string& message : partner.NextMessages())
-            lines.push_back(DecodeLine(stamp / 3600, stamp / 60 % 60, stamp % 60, message, app.variation++));
-    HANDLE file = OpenDecodedForAppending();
-    if (file == INVALID_HANDLE_VALUE) {
-        Journal("decode failed " + std::to_string(lines.size()));
-        return;
-    }
-    for (const std::string& line : lines) {
-        const std::string withEnd = line + "\r\n";
-        DWORD written = 0;
-        WriteFile(file, withEnd.data(), static_cast<DWORD>(withEnd.size()), &written, nullptr);
-        Journal("decode " + line);
-        PartnerNews("decoded " + line.substr(0, 6) + " " + line.substr(32, line.find_last_not_of(' ') - 31));
-    }
-    CloseHandle(file);
-}
-
-void PartnerSecond(int second)
-{
-    const int s = second % 60;
-    const bool periodEnds = s == 31 || (app.options.fast && s == 1);
-    if (s == 0 && !app.options.fast)
-        PartnersHear();
-    if (periodEnds) {
-        if (app.options.fast)
-            PartnersHear();
-        PartnersDecode((second - 31 + SecondsPerDay) % SecondsPerDay);
-    }
-}
-
-// Every second since the last tick gets its turn, so a late tick loses no
-// period; after a jump of the clock only the present second does.
-void OnPartnerTick()
-{
-    SYSTEMTIME t;
-    GetLocalTime(&t);
-    const int now = (t.wHour * 60 + t.wMinute) * 60 + t.wSecond;
-    const int behind = (now - app.lastSecond + SecondsPerDay) % SecondsPerDay;
-    if (app.lastSecond < 0 || behind > 60)
-        app.lastSecond = (now + SecondsPerDay - 1) % SecondsPerDay;
-    while (app.lastSecond != now) {
-        app.lastSecond = (app.lastSecond + 1) % SecondsPerDay;
-        PartnerSecond(app.lastSecond);
-    }
-}
-
 void OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const int id = LOWORD(wParam);
@@ -409,7 +316,7 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CREATE: BuildControls(window); return 0;
     case WM_COMMAND: OnCommand(wParam, lParam); return 0;
     case WM_APP_HANG: OnHang(); return 0;
-    case WM_TIMER: OnPartnerTick(); return 0;
+    case WM_TIMER: app.partners->Tick(); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -452,9 +359,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
                                app.options.y, 540, 340, nullptr, nullptr, instance, nullptr);
     if (!app.main)
         return 1;
-    if (!app.options.decoded.empty()) {
-        for (const PartnerConfig& config : app.options.partners)
-            app.partners.emplace_back(config);
+    if (!app.options.decoded.empty() && !app.options.partners.empty()) {
+        app.partners = std::make_unique<PartnersOnAir>(app.options.partners, app.options.decoded, app.options.fast,
+                                                       app.partnerBox, TransmittedMessage, Journal);
         SetTimer(app.main, PartnerTimer, 250, nullptr);
     }
     ShowWindow(app.main, show);
