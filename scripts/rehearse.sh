@@ -1,20 +1,47 @@
 #!/bin/bash
-# Rehearsal: builds the 64-bit Windows program, opens Tavrix under Wine on a
-# virtual display of its own, photographs both pages of its window into
-# build/rehearsal/, and closes it again.
+# Rehearsal: installs what is missing, builds the 64-bit Windows program and
+# runs a session in real time on a virtual display under Wine: the stand-in
+# WSJT with two partner stations on the air, and Tavrix working a sked with
+# one of them and then, after CQ, a contact with the other. Progress is
+# shown as it goes; at the end the activity log and the stand-in's journal
+# are printed, and screenshots are in build/rehearsal/. Takes about seven
+# minutes; exits non-zero when a contact did not complete.
+#
+#   scripts/rehearse.sh [/fast]    (/fast: partners answer every half minute)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 src=$(pwd)
-if [ "$(id -u)" = 0 ]; then scripts/install-deps.sh; fi
+out=$src/build/rehearsal
 
+# On the test display (run through with_wine.sh): the operator program,
+# with screenshots taken when it asks for them.
+if [ "${1:-}" = --on-display ]; then
+    shift
+    # No window manager runs on the display, so let Wine draw frames and captions.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    set +e
+    wine "$TAVRIX_WIN64_DIR/tools/rehearsal.exe" "$@" | while IFS= read -r line; do
+        line=${line%$'\r'}
+        case $line in
+            "@screenshot "*) import -window root "$out/${line#@screenshot }" && echo "(screenshot ${line#@screenshot })" ;;
+            *) echo "$line" ;;
+        esac
+    done
+    exit "${PIPESTATUS[0]}"
+fi
+
+if [ "$(id -u)" = 0 ]; then scripts/install-deps.sh; fi
 cmake -S "$src" -B build/win64 -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-x86_64.cmake" >/dev/null
-cmake --build build/win64 -j 2
+cmake --build build/win64 -j 2 --target tavrix standin_wsjt rehearsal
 
-out=$src/build/rehearsal
 mkdir -p "$out"
-TAVRIX_WINE_ROOT=$out/wine TAVRIX_WIN64_DIR=$src/build/win64 TAVRIX_SCREENS_DIR=$out \
-    tests/wine/with_wine.sh rehearsal tests/wine/window_screens.sh
-echo "Tavrix opened and closed under Wine; its window is in:"
-echo "  $out/window-run.png"
-echo "  $out/window-options.png"
+rm -f "$out"/*.png
+started=$(date +%s)
+status=0
+TAVRIX_WINE_ROOT=$out/wine TAVRIX_WIN64_DIR=$src/build/win64 TAVRIX_WINE_TIMEOUT=900 \
+    tests/wine/with_wine.sh rehearsal "$src/scripts/rehearse.sh" --on-display "$@" || status=$?
+echo "Rehearsal took $(( $(date +%s) - started )) s; screenshots:"
+ls "$out"/*.png 2>/dev/null | sed 's/^/  /'
+[ $status -eq 0 ] && echo "Both contacts complete." || echo "REHEARSAL FAILED (status $status)"
+exit $status

@@ -34,7 +34,8 @@ TEST(PartnerSim, WorksTheWholeExchange)
     EXPECT_FALSE(p.Done());
     EXPECT_EQ(Answer(p, "73 Q1ABC"), "73 Q9XYZ");
     EXPECT_TRUE(p.Done());
-    EXPECT_EQ(Answer(p, "Q9XYZ Q1ABC"), "73 Q9XYZ");  // never goes back
+    EXPECT_EQ(Answer(p, "Q9XYZ Q1ABC"), "");  // done: silent, and never back to calling
+    EXPECT_EQ(Answer(p, "CQ Q1ABC"), "");
 }
 
 TEST(PartnerSim, BehavioursThatGoWrong)
@@ -55,6 +56,8 @@ TEST(PartnerSim, CqCallerAnswersOnlyOurCq)
     PartnerSim listed(Config(PartnerBehaviour::CqListed));
     EXPECT_EQ(Answer(listed, ""), "");
     EXPECT_EQ(Answer(listed, "CQ Q7AAA"), "");  // somebody else's CQ
+    for (const char* others : {"Q8AAA Q1ABC 27 27", "Q8AAA Q1ABC R27 R27", "RRRR RRRR Q1ABC", "73 Q1ABC"})
+        EXPECT_EQ(Answer(listed, others), "") << others;  // another station's exchange
     EXPECT_EQ(Answer(listed, "CQ Q1ABC"), "Q1ABC Q9XYZ");
     EXPECT_EQ(Answer(listed, "Q9XYZ Q1ABC 27 27"), "Q1ABC Q9XYZ R27 R27");
 

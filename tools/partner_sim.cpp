@@ -38,14 +38,15 @@ void PartnerSim::Hear(const std::string& message)
     int wanted = 0;
     if (Contains(message, "73") || Contains(message, "RRRR"))
         wanted = 5;
-    else if (Contains(message, "R27"))
+    else if (Contains(message, "R27") && Contains(message, me))
         wanted = 4;
     else if (Contains(message, "27") && Contains(message, me))
         wanted = 3;
     else if (Contains(message, me) && Contains(message, them))
         wanted = 2;
-    // Late in the exchange a bare "73" or "RRRR" only counts once we have
-    // been called by name: a stray 73 does not start a contact.
+    // Reports count only when they name this partner, and a bare "73" or
+    // "RRRR" only once it has been called by name: another station's
+    // exchange on the frequency does not start a contact.
     if (wanted == 5 && step_ < 2)
         wanted = 0;
     if (wanted && config_.behaviour == PartnerBehaviour::OneStepAhead)
@@ -93,6 +94,10 @@ std::vector<std::string> PartnerSim::NextMessages()
     default:
         break;
     }
+    // After its second 73 a station goes quiet, so a later contact on the
+    // same frequency does not keep hearing it.
+    if (Done())
+        return out;
     if (step_ == 0)
         step_ = 1;  // a sked partner, or a CQ answer, starts by calling
     if (config_.behaviour == PartnerBehaviour::StopsHalfway && step_ > 3)

@@ -10,7 +10,7 @@
 //   heard our report "27"     -> acknowledgement: "MYCALL PARTNER R27 R27"
 //   heard our "R27"           -> "RRRR RRRR PARTNER"
 //   heard our "RRRR" or "73"  -> "73 PARTNER"
-// It never goes back a step.
+// It never goes back a step, and falls silent after sending 73 twice.
 #pragma once
 #include <cstdint>
 #include <string>

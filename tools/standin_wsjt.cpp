@@ -1,6 +1,7 @@
-// Stand-in WSJT 4.9.7 for the end-to-end tests: a window with the controls
-// Tavrix works, which journals every press and every change of its to-radio
-// box, and which can be told to misbehave.
+// Stand-in WSJT 4.9.7 for the end-to-end tests and the rehearsal: a window
+// with the controls Tavrix works, which journals every press and every
+// change of its to-radio box, can be told to misbehave, and can put
+// simulated partner stations on the air.
 //
 // Contract
 //   Main window title "WSJT 4.9.7  by K1JT". Its controls sit in panels two
@@ -11,7 +12,18 @@
 //   "&Auto is OFF" and "&Auto is ON" swap on every press. "&Gen Std Msgs"
 //   fills the six message boxes from the to-radio text (%T) and the own call
 //   (%M), meteor-scatter style: "%T %M", "%T %M 27 27", "%T %M R27 R27",
-//   "RRRR RRRR %M", "73 %M", "CQ %M". A Tx button selects its message.
+//   "RRRR RRRR %M", "73 %M", "CQ %M", and selects Tx 1. A Tx button selects
+//   its message. While Auto is on, the selected message is what goes out.
+//   Below the Tx rows a box shows the partner's latest doings.
+//
+// Simulated partner (with /decoded and at least one /partner): on a 250 ms
+// timer reading the local clock, each partner station hears what we sent at
+// the end of our transmit period, and at second 31 its own period (seconds
+// 0..29) is appended to decoded.cum stamped hh:mm:00. One exchange step a
+// minute, as on the air. With /fast the partners also hear us and answer at
+// second 1, stamped hh:mm:30 of the minute before, so a contact takes one to
+// two minutes. The decisions are partner_sim's; the clock and the file are
+// standin_partners'. With /holddecoded on the same file the writes fail.
 //
 // Switches
 //   /mycall CALL       own callsign for %M (default Q1ABC)
@@ -25,20 +37,34 @@
 //                      answered)
 //   /holddecoded PATH  keeps PATH open for writing, writers shut out, for
 //                      as long as the program runs
+//   /decoded PATH      the decoded.cum the partners append to
+//   /partner CALL      adds a partner station; several may be on the air
+//   /behaviour NAME    of the last partner added: normal, never, halfway,
+//                      ahead, cq-listed, cq-repeats (default normal)
+//   /noise N           noise lines per period (default 1)
+//   /fast              partners answer every half minute
+//   /at X,Y            where the window opens (default 0,400, clear of
+//                      Tavrix's window at 404,188)
 //
 // Journal: one line per event, flushed as written, local time first:
 //   hh:mm:ss.mmm start <process id>
 //   hh:mm:ss.mmm press <caption before the press> tx=<selected Tx, 0 none> auto=<on|off>
 //   hh:mm:ss.mmm toradio <new text>
 //   hh:mm:ss.mmm hang <seconds>   /  hh:mm:ss.mmm hang end
+//   hh:mm:ss.mmm heard <message we sent, when there was one>
+//   hh:mm:ss.mmm decode <line appended to decoded.cum>
+//   hh:mm:ss.mmm decode failed <lines>   (decoded.cum could not be opened)
 //   hh:mm:ss.mmm exit
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "tools/standin_partners.h"
 
 namespace {
 
@@ -49,8 +75,10 @@ enum ControlId {
     idAuto,
     idTx1 = 111,  // Tx &1..Tx &6 are idTx1..idTx1+5
     idTxMsg1 = 121,
+    idPartnerBox = 131,
 };
 constexpr UINT WM_APP_HANG = WM_APP + 1;
+constexpr UINT_PTR PartnerTimer = 1;
 constexpr const char* PanelClass = "StandInPanel";
 constexpr const char* MainClass = "StandInWsjt";
 
@@ -62,10 +90,14 @@ struct Options {
     int hangSeconds = 0;
     int hangAfter = 0;
     std::string holdDecoded;
+    std::string decoded;
+    std::vector<PartnerConfig> partners;
+    int noise = 1;
+    bool fast = false;
+    int x = 0, y = 400;
 };
 
-// Everything the program knows. A partner simulator added later reads
-// TransmittedMessage() each period and writes its answers to decoded.cum.
+// Everything the program knows.
 struct StandIn {
     Options options;
     HWND main = nullptr;
@@ -78,6 +110,8 @@ struct StandIn {
     bool hangDone = false;
     FILE* journal = nullptr;
     HANDLE heldDecoded = INVALID_HANDLE_VALUE;
+    HWND partnerBox = nullptr;
+    std::unique_ptr<PartnersOnAir> partners;
 };
 StandIn app;
 
@@ -89,7 +123,7 @@ std::string WindowText(HWND window)
 }
 
 // While Auto is on, WSJT sends the selected Tx message in its transmit periods.
-[[maybe_unused]] std::string TransmittedMessage()
+std::string TransmittedMessage()
 {
     if (!app.autoOn || app.selectedTx < 1 || app.selectedTx > 6)
         return std::string();
@@ -145,6 +179,24 @@ Options ParseOptions(int argc, char** argv)
             o.hangAfter = std::atoi(argv[++i]);
         else if (a == "/holddecoded" && hasValue)
             o.holdDecoded = argv[++i];
+        else if (a == "/decoded" && hasValue)
+            o.decoded = argv[++i];
+        else if (a == "/partner" && hasValue)
+            o.partners.emplace_back().partnerCall = argv[++i];
+        else if (a == "/behaviour" && hasValue && !o.partners.empty())
+            ParsePartnerBehaviour(argv[++i], o.partners.back().behaviour);
+        else if (a == "/noise" && hasValue)
+            o.noise = std::atoi(argv[++i]);
+        else if (a == "/fast")
+            o.fast = true;
+        else if (a == "/at" && hasValue)
+            std::sscanf(argv[++i], "%d,%d", &o.x, &o.y);
+    }
+    // The noise comes once per period, whatever the number of partners.
+    for (std::size_t p = 0; p < o.partners.size(); ++p) {
+        o.partners[p].operatorCall = o.myCall;
+        o.partners[p].noiseLines = p == 0 ? o.noise : 0;
+        o.partners[p].seed = static_cast<std::uint32_t>(p + 1);
     }
     return o;
 }
@@ -179,6 +231,9 @@ void BuildControls(HWND main)
         app.txMessage[i] = AddControl(outer, "EDIT", "", WS_BORDER | ES_AUTOHSCROLL, idTxMsg1 + i - 1, 190, y, 240, 22);
         AddControl(outer, "BUTTON", caption.c_str(), BS_PUSHBUTTON, idTx1 + i - 1, 440, y, 60, 24);
     }
+    app.partnerBox = AddControl(outer, "EDIT", "", WS_BORDER | ES_MULTILINE | ES_READONLY, idPartnerBox, 10, 195,
+                                490, 100);
+    SendMessageA(app.partnerBox, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), FALSE);
 }
 
 // ---- what the buttons do
@@ -201,6 +256,7 @@ void GenerateStandardMessages()
                                             "73 %M", "CQ %M"};
     for (int i = 1; i <= 6; ++i)
         SetWindowTextA(app.txMessage[i], Expand(patterns[i]).c_str());
+    app.selectedTx = 1;
 }
 
 void ToggleAuto()
@@ -260,6 +316,7 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CREATE: BuildControls(window); return 0;
     case WM_COMMAND: OnCommand(wParam, lParam); return 0;
     case WM_APP_HANG: OnHang(); return 0;
+    case WM_TIMER: app.partners->Tick(); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -298,10 +355,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
         HoldDecoded(app.options.holdDecoded);
     if (!RegisterClasses(instance))
         return 1;
-    app.main = CreateWindowExA(0, MainClass, "WSJT 4.9.7  by K1JT", WS_OVERLAPPEDWINDOW, 40, 40, 540, 340,
-                               nullptr, nullptr, instance, nullptr);
+    app.main = CreateWindowExA(0, MainClass, "WSJT 4.9.7  by K1JT", WS_OVERLAPPEDWINDOW, app.options.x,
+                               app.options.y, 540, 340, nullptr, nullptr, instance, nullptr);
     if (!app.main)
         return 1;
+    if (!app.options.decoded.empty() && !app.options.partners.empty()) {
+        app.partners = std::make_unique<PartnersOnAir>(app.options.partners, app.options.decoded, app.options.fast,
+                                                       app.partnerBox, TransmittedMessage, Journal);
+        SetTimer(app.main, PartnerTimer, 250, nullptr);
+    }
     ShowWindow(app.main, show);
     Journal("start " + std::to_string(GetCurrentProcessId()));
     if (app.options.hangSeconds > 0 && app.options.hangAfter == 0)

@@ -6,7 +6,8 @@
 #   with_wine.sh NAME COMMAND [ARGS...]
 #
 # NAME names the test's folder $TAVRIX_WINE_ROOT/NAME (default: build/wine),
-# which holds its prefix and whatever the test leaves (screenshots, journals).
+# which holds its prefix and whatever the test leaves (screenshots, journals)
+# until the test runs again.
 # COMMAND runs with DISPLAY, WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES and
 # TEST_DIR set; it may be a shell script or `wine some.exe`. The whole test
 # is bounded by TAVRIX_WINE_TIMEOUT seconds (default 300).
@@ -17,6 +18,10 @@ export TEST_DIR=$root/$name
 export WINEPREFIX=$TEST_DIR/prefix
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Each run starts from an empty folder: files a test left last time (a log,
+# a decoded.cum) would otherwise change what the next run sees.
+[ -n "$name" ] || { echo "no test name"; exit 1; }
+rm -rf "$TEST_DIR"
 mkdir -p "$TEST_DIR"
 
 # A free display number: no lock file and no socket. Tests started side by

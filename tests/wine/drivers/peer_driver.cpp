@@ -212,21 +212,22 @@ TEST_F(PeerAcrossProcesses, CallStepsAndRelease)
     RecordProperty("CallStationMs", static_cast<int>(took));
 
     EXPECT_EQ(wsjt.Journal(), (Events{"toradio Q9XYZ", "press &Lookup tx=0 auto=off", "press &Lookup tx=0 auto=off",
-                                      "press &Gen Std Msgs tx=0 auto=off", "press &Gen Std Msgs tx=0 auto=off",
-                                      "press &Auto is OFF tx=0 auto=off"}));
+                                      "press &Gen Std Msgs tx=0 auto=off", "press &Gen Std Msgs tx=1 auto=off",
+                                      "press &Auto is OFF tx=1 auto=off"}));
     EXPECT_EQ(GetControlText(PeerControls[pcAuto]), "&Auto is ON");
     EXPECT_EQ(GetControlText(Peer(wsjt.TxMessage(2))), "Q9XYZ Q1ABC 27 27");
     EXPECT_EQ(GetControlText(Peer(wsjt.TxMessage(4))), "RRRR RRRR Q1ABC");
     EXPECT_EQ(w.form.FState, 0);
     EXPECT_EQ(TickLimit, 1800);
 
-    // Each step presses its Tx button; the stand-in shows the one selected before.
+    // Each step presses its Tx button; the stand-in shows the one selected
+    // before, Tx 1 after Gen Std Msgs.
     std::size_t seen = wsjt.Journal().size();
     for (int state = 1; state <= 5; ++state) {
         w.form.SetState(state);
         const std::string tx = std::to_string(state + 1);
         EXPECT_EQ(wsjt.JournalSince(seen),
-                  (Events{"press Tx &" + tx + " tx=" + std::to_string(state == 1 ? 0 : state) + " auto=on"}));
+                  (Events{"press Tx &" + tx + " tx=" + std::to_string(state) + " auto=on"}));
         seen = wsjt.Journal().size();
     }
 
@@ -247,8 +248,8 @@ TEST_F(PeerAcrossProcesses, MissingOptionalButtonsAndAStuckAutoCaption)
 
     CallStation("CQ");
     EXPECT_EQ(wsjt.Journal(), (Events{"toradio CQ", "press &Gen Std Msgs tx=0 auto=off",
-                                      "press &Gen Std Msgs tx=0 auto=off", "press &Auto is OFF tx=0 auto=off",
-                                      "press &Auto is OFF tx=0 auto=off", "press &Auto is OFF tx=0 auto=off"}));
+                                      "press &Gen Std Msgs tx=1 auto=off", "press &Auto is OFF tx=1 auto=off",
+                                      "press &Auto is OFF tx=1 auto=off", "press &Auto is OFF tx=1 auto=off"}));
     EXPECT_EQ(GetControlText(Peer(wsjt.TxMessage(6))), "CQ Q1ABC");
 
     const std::size_t seen = wsjt.Journal().size();

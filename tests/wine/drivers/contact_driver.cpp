@@ -1,0 +1,45 @@
+// Whole contacts in real time: the real tavrix.exe, worked through its
+// window as an operator would, against the stand-in WSJT whose partner
+// station answers every half minute (/fast). A contact is complete when
+// WSJT's "Tx &5" has been pressed; then WSJT's presses must be in order and
+// the activity log must hold exactly the marked decodes the run scanned.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "tools/desk_win32.h"
+
+namespace {
+
+constexpr long long ContactLimitMs = 240000;
+
+void ExpectComplete(const ContactOutcome& outcome, Desk& desk)
+{
+    std::printf("contact took %lld s\n", outcome.ms / 1000);
+    ::testing::Test::RecordProperty("ContactSeconds", static_cast<int>(outcome.ms / 1000));
+    EXPECT_TRUE(outcome.completed) << "no Tx 5 within " << ContactLimitMs / 1000 << " s";
+    EXPECT_EQ(outcome.problem, "");
+    EXPECT_FALSE(outcome.expected.empty());
+    EXPECT_EQ(outcome.logged, outcome.expected);
+    if (::testing::Test::HasFailure())
+        std::printf("journal:\n%s\n", desk.ReadFile("wsjt.journal").c_str());
+}
+
+}  // namespace
+
+TEST(Contact, SkedWithAPartnerWhoCallsUs)
+{
+    Desk desk(EnvPath("TEST_DIR"));
+    ASSERT_TRUE(desk.StartWsjt("/partner Q9XYZ /behaviour normal /noise 1 /fast"));
+    ASSERT_TRUE(desk.StartTavrix("Q1ABC"));
+    ExpectComplete(desk.WorkContact({false, "Q9XYZ", ContactLimitMs}), desk);
+}
+
+TEST(Contact, CqAnsweredByAListedStation)
+{
+    Desk desk(EnvPath("TEST_DIR"));
+    desk.WriteFile("call3a.txt", "// test list\r\nQ2AAA,JO22\r\nQ7PQR,KO85,,,Ivan,,,2024\r\nZZZZZZ,End-of-Database");
+    ASSERT_TRUE(desk.StartWsjt("/partner Q7PQR /behaviour cq-listed /noise 1 /fast"));
+    ASSERT_TRUE(desk.StartTavrix("Q1ABC"));
+    ExpectComplete(desk.WorkContact({true, "Q7PQR", ContactLimitMs}), desk);
+}
