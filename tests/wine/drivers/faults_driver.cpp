@@ -64,7 +64,7 @@ TEST(Faults, WsjtClosedMidRunAndStartedAgain)
         StandIn first("closed1", "");
         ASSERT_TRUE(first.Running());
         StartSked(tavrix);
-        ASSERT_TRUE(first.WaitForEvent("press &Auto is OFF tx=0 auto=off", StartWaitMs));
+        ASSERT_TRUE(first.WaitForEvent("press &Auto is OFF tx=1 auto=off", StartWaitMs));
         EXPECT_TRUE(first.Close());
     }
     // The run goes on against nothing: the next scan still logs the line.
@@ -80,7 +80,7 @@ TEST(Faults, WsjtClosedMidRunAndStartedAgain)
     StandIn second("closed2", "");
     ASSERT_TRUE(second.Running());
     StartSked(tavrix);
-    EXPECT_TRUE(second.WaitForEvent("press &Auto is OFF tx=0 auto=off", StartWaitMs));
+    EXPECT_TRUE(second.WaitForEvent("press &Auto is OFF tx=1 auto=off", StartWaitMs));
     EXPECT_EQ(second.Journal(), CallEvents("Q9XYZ")) << "the next START finds the new window";
     Stop(tavrix);
     EXPECT_TRUE(second.WaitForEvent("toradio 12345", StartWaitMs));
@@ -224,7 +224,7 @@ TEST(Faults, SettingsFileReadOnlyAtStart)
     EXPECT_TRUE(box.HasIcon()) << "an error box";
     EXPECT_TRUE(box.HasButton(IDOK));
     EXPECT_EQ(tavrix.Text(ID_bRun), "STOP") << "the run is armed already";
-    EXPECT_TRUE(wsjt.WaitForEvent("press &Auto is OFF tx=0 auto=off", StartWaitMs));
+    EXPECT_TRUE(wsjt.WaitForEvent("press &Auto is OFF tx=1 auto=off", StartWaitMs));
     box.Answer(IDOK);
     EXPECT_TRUE(box.WaitGone());
     EXPECT_TRUE(tavrix.Responsive());

@@ -268,8 +268,8 @@ using Events = std::vector<std::string>;
 inline Events CallEvents(const std::string& call)
 {
     return {"toradio " + call, "press &Lookup tx=0 auto=off", "press &Lookup tx=0 auto=off",
-            "press &Gen Std Msgs tx=0 auto=off", "press &Gen Std Msgs tx=0 auto=off",
-            "press &Auto is OFF tx=0 auto=off"};
+            "press &Gen Std Msgs tx=0 auto=off", "press &Gen Std Msgs tx=1 auto=off",
+            "press &Auto is OFF tx=1 auto=off"};
 }
 
 // A message box of Tavrix: a #32770 dialog, its text in control 65535.

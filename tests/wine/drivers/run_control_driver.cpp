@@ -47,7 +47,7 @@ TEST(RunControl, StartAndStopWorkTheStandInAndKeepTheSettingsFile)
     tavrix.SetText(ID_eTRCS, "q9xyz");
     tavrix.PressRun();
     ASSERT_TRUE(tavrix.WaitCaption("STOP", StartWaitMs));
-    EXPECT_TRUE(wsjt.WaitForEvent("press &Auto is OFF tx=0 auto=off", StartWaitMs));
+    EXPECT_TRUE(wsjt.WaitForEvent("press &Auto is OFF tx=1 auto=off", StartWaitMs));
     EXPECT_EQ(wsjt.Journal(), CallEvents("Q9XYZ"));
     EXPECT_EQ(tavrix.Text(ID_eTRCS), "Q9XYZ");
     EXPECT_EQ(tavrix.Text(ID_eCS), "Q1ABC");
@@ -69,8 +69,8 @@ TEST(RunControl, StartAndStopWorkTheStandInAndKeepTheSettingsFile)
     const std::size_t seen = wsjt.Journal().size();
     tavrix.PressRun();
     ASSERT_TRUE(tavrix.WaitCaption("START", StartWaitMs));
-    EXPECT_TRUE(wsjt.WaitForEvent("press &Auto is ON tx=0 auto=on", StartWaitMs));
-    EXPECT_EQ(wsjt.JournalSince(seen), (Events{"toradio 12345", "press &Auto is ON tx=0 auto=on"}));
+    EXPECT_TRUE(wsjt.WaitForEvent("press &Auto is ON tx=1 auto=on", StartWaitMs));
+    EXPECT_EQ(wsjt.JournalSince(seen), (Events{"toradio 12345", "press &Auto is ON tx=1 auto=on"}));
     EXPECT_TRUE(tavrix.Idle());
     EXPECT_FALSE(tavrix.Enabled(ID_feCSList)) << "sked mode keeps the list box disabled";
     tavrix.PostClose();
@@ -141,7 +141,7 @@ TEST(RunControl, FailureMessagesShowTheirExactTexts)
     EXPECT_FALSE(box.HasIcon());
     box.Answer(IDOK);
     EXPECT_TRUE(tavrix.WaitCaption("STOP", StartWaitMs));
-    EXPECT_TRUE(wsjt.WaitForEvent("press &Auto is OFF tx=0 auto=off", StartWaitMs));
+    EXPECT_TRUE(wsjt.WaitForEvent("press &Auto is OFF tx=1 auto=off", StartWaitMs));
     EXPECT_EQ(wsjt.Journal(), CallEvents("Q9XYZ"));
     tavrix.PressRun();
     EXPECT_TRUE(tavrix.WaitCaption("START", StartWaitMs));
@@ -161,7 +161,7 @@ TEST(RunControl, CloseQuestionKeepsOrEndsTheRun)
     tavrix.SetText(ID_eTRCS, "Q9XYZ");
     tavrix.PressRun();
     ASSERT_TRUE(tavrix.WaitCaption("STOP", StartWaitMs));
-    ASSERT_TRUE(wsjt.WaitForEvent("press &Auto is OFF tx=0 auto=off", StartWaitMs));
+    ASSERT_TRUE(wsjt.WaitForEvent("press &Auto is OFF tx=1 auto=off", StartWaitMs));
 
     tavrix.PostClose();
     Box question = tavrix.WaitBox(StartWaitMs);
@@ -171,7 +171,7 @@ TEST(RunControl, CloseQuestionKeepsOrEndsTheRun)
     EXPECT_TRUE(question.HasButton(IDOK));
     EXPECT_TRUE(question.HasButton(IDCANCEL));
     EXPECT_FALSE(question.HasIcon());
-    EXPECT_TRUE(wsjt.WaitForEvent("press Tx &2 tx=0 auto=on", ScanWaitMs))
+    EXPECT_TRUE(wsjt.WaitForEvent("press Tx &2 tx=1 auto=on", ScanWaitMs))
         << "the timer scans while the question is open";
     EXPECT_TRUE(tavrix.Responsive());
     question.Answer(IDCANCEL);
