@@ -99,7 +99,6 @@ TEST_F(StartFailure, CQWithoutOwnCallsignKeepsTheLoadedList)
 TEST_F(StartFailure, PeerNotFoundLeavesTheMarkersSetSoFar)
 {
     desktop.Kill(wsjt.main);
-    PeerControls[pcTx3] = 77;  // a slot the search does not require keeps its value
     StartSked("q9xyz", "AB");
     ExpectIdleAfter(RunMessages::PeerNotFound);
     EXPECT_EQ(w.eTRCS.text, "Q9XYZ");
