@@ -2,6 +2,7 @@
 // cache, a clock the bench sets, and no boxes or settings.
 #pragma once
 #include "engine/platform.h"
+#include "peer/window_system.h"
 
 class PosixPlatform : public Platform {
 public:
@@ -29,4 +30,13 @@ public:
     bool WriteSetting(const std::string&, const std::string&, const std::string&,
                       const std::string&) override { return false; }
     int CompareNoCase(const std::string& a, const std::string& b) override;
+};
+
+// Nobody presses anything in the bench; the scan may still ask.
+struct NoWindows : WindowSystem {
+    void EnumWindows(EnumProc, std::intptr_t) override {}
+    void EnumChildWindows(PeerHandle, EnumProc, std::intptr_t) override {}
+    void GetText(PeerHandle, char*, int) override {}
+    void SetText(PeerHandle, const char*) override {}
+    void Press(PeerHandle) override {}
 };

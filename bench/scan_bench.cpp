@@ -23,15 +23,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Nobody presses anything in the bench; the scan may still ask.
-struct NoWindows : WindowSystem {
-    void EnumWindows(EnumProc, std::intptr_t) override {}
-    void EnumChildWindows(PeerHandle, EnumProc, std::intptr_t) override {}
-    void GetText(PeerHandle, char*, int) override {}
-    void SetText(PeerHandle, const char*) override {}
-    void Press(PeerHandle) override {}
-};
-
 const char* const Messages[] = {
     "Q1ABC Q9XYZ Q1ABC", "CQ Q5EEE CQ Q5EEE", "QA3ABC Q9XYZ R27 R27",
     "3ABC CQ QA3ABC CQ QA3A", "E.5 /Y", "Q9XYZ QA3ABC 27 27", "RRRR RRRR QA3ABC",

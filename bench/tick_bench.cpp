@@ -11,14 +11,6 @@
 
 namespace {
 
-struct NoWindows : WindowSystem {
-    void EnumWindows(EnumProc, std::intptr_t) override {}
-    void EnumChildWindows(PeerHandle, EnumProc, std::intptr_t) override {}
-    void GetText(PeerHandle, char*, int) override {}
-    void SetText(PeerHandle, const char*) override {}
-    void Press(PeerHandle) override {}
-};
-
 // A running sked run on the bench's real-file platform, in state 2 with a
 // time limit that never falls due.
 struct Running {
