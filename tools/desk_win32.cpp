@@ -50,23 +50,6 @@ BOOL CALLBACK MatchControlId(HWND window, LPARAM param)
     return FALSE;
 }
 
-// Waits for `object` while answering messages sent to this thread's
-// windows, which a closing window of another process may wait on.
-bool WaitPumping(HANDLE object, DWORD waitMs)
-{
-    for (long long end = NowMs() + waitMs;;) {
-        const long long left = end - NowMs();
-        if (left <= 0)
-            return false;
-        const DWORD r = MsgWaitForMultipleObjects(1, &object, FALSE, static_cast<DWORD>(left), QS_ALLINPUT);
-        if (r == WAIT_OBJECT_0)
-            return true;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-    }
-}
-
 // A press at the very second of a scan would leave open whether that scan
 // belonged to the run; the contact checks assume it did not.
 void WaitClearOfScans()
@@ -96,6 +79,28 @@ std::vector<std::string> CallParts(const std::string& call)
 }
 
 }  // namespace
+
+bool WaitPumping(HANDLE object, DWORD waitMs)
+{
+    for (long long end = NowMs() + waitMs;;) {
+        const long long left = end - NowMs();
+        if (left <= 0)
+            return false;
+        const DWORD r = MsgWaitForMultipleObjects(1, &object, FALSE, static_cast<DWORD>(left), QS_ALLINPUT);
+        if (r == WAIT_OBJECT_0)
+            return true;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+}
+
+HWND Child(HWND parent, int id)
+{
+    std::pair<int, HWND> search{id, nullptr};
+    EnumChildWindows(parent, MatchControlId, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
 
 std::string WinePath(const std::string& unixPath)
 {
@@ -210,9 +215,7 @@ std::vector<JournalEvent> Desk::Journal() const { return ParseJournal(ReadFile("
 
 HWND Desk::Control(int id) const
 {
-    std::pair<int, HWND> search{id, nullptr};
-    EnumChildWindows(tavrixWindow, MatchControlId, reinterpret_cast<LPARAM>(&search));
-    return search.second;
+    return Child(tavrixWindow, id);
 }
 
 std::string Desk::Text(int id) const

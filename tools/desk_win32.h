@@ -17,6 +17,11 @@ std::string WinePath(const std::string& unixPath);
 // The Linux path in environment variable `name` as a Windows path; "" when unset.
 std::string EnvPath(const char* name);
 long long NowMs();
+// Waits for `object` while answering messages sent to this thread's
+// windows, which a closing window of another process may wait on.
+bool WaitPumping(HANDLE object, DWORD waitMs);
+// The first descendant of `parent` with control id `id`, or null.
+HWND Child(HWND parent, int id);
 
 struct ContactPlan {
     bool cq = false;        // CQ mode; otherwise a sked with `partner`

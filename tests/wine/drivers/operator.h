@@ -14,26 +14,20 @@
 #include <string>
 #include <vector>
 
+#include "tools/desk_win32.h"
 #include "ui/sfmMain_win32.h"
 
 namespace op {
 
-inline long long NowMs() { return static_cast<long long>(GetTickCount64()); }
+using ::Child;
+using ::NowMs;
+using ::WaitPumping;
+using ::WinePath;
 
 inline std::string Env(const char* name)
 {
     const char* value = std::getenv(name);
     return value ? value : "";
-}
-
-// A Linux path as Wine's Z: drive shows it.
-inline std::string WinePath(const std::string& unixPath)
-{
-    std::string path = "Z:" + unixPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
 }
 
 inline std::string TestDir() { return Env("TEST_DIR"); }  // a Linux path; the helpers below take Linux paths
@@ -87,22 +81,6 @@ inline bool RunUnix(const std::string& shellCommand)
     return WaitFor([&] { return GetFileAttributesA(WinePath(marker).c_str()) != INVALID_FILE_ATTRIBUTES; }, 20000, 50);
 }
 
-// Waits for `object` while answering messages sent to this thread's windows.
-inline bool WaitPumping(HANDLE object, DWORD waitMs)
-{
-    for (long long end = NowMs() + waitMs;;) {
-        const long long left = end - NowMs();
-        if (left <= 0)
-            return false;
-        const DWORD r = MsgWaitForMultipleObjects(1, &object, FALSE, DWORD(left), QS_ALLINPUT);
-        if (r == WAIT_OBJECT_0)
-            return true;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-    }
-}
-
 template <class Done> bool WaitFor(Done done, DWORD waitMs, DWORD stepMs)
 {
     for (long long end = NowMs() + waitMs; NowMs() < end; Sleep(stepMs))
@@ -114,7 +92,6 @@ template <class Done> bool WaitFor(Done done, DWORD waitMs, DWORD stepMs)
 struct Search {
     DWORD pid;
     std::wstring cls;
-    int id;
     std::vector<HWND> found;
 };
 
@@ -130,27 +107,11 @@ inline BOOL CALLBACK MatchTopLevel(HWND hwnd, LPARAM param)
     return TRUE;
 }
 
-inline BOOL CALLBACK MatchId(HWND hwnd, LPARAM param)
-{
-    auto& s = *reinterpret_cast<Search*>(param);
-    if (GetDlgCtrlID(hwnd) != s.id)
-        return TRUE;
-    s.found.push_back(hwnd);
-    return FALSE;
-}
-
 inline std::vector<HWND> TopLevel(DWORD pid, const wchar_t* cls)
 {
-    Search s{pid, cls, 0, {}};
+    Search s{pid, cls, {}};
     EnumWindows(MatchTopLevel, LPARAM(&s));
     return s.found;
-}
-
-inline HWND Child(HWND parent, int id)
-{
-    Search s{0, L"", id, {}};
-    EnumChildWindows(parent, MatchId, LPARAM(&s));
-    return s.found.empty() ? nullptr : s.found.front();
 }
 
 // Texts are read through the wide call, so they are what the screen shows

@@ -17,6 +17,7 @@
 #include "engine/run_state.h"
 #include "peer/actions.h"
 #include "peer/window_system_win32.h"
+#include "tools/desk_win32.h"
 
 namespace {
 
@@ -24,19 +25,10 @@ constexpr DWORD WindowWaitMs = 30000;  // a first Wine process can take a while 
 // Wine without a window manager spends about 2 s destroying a top-level window.
 constexpr DWORD CloseWaitMs = 5000;
 
-std::string DosPath(const char* unixPath)
-{
-    std::string path = std::string("Z:") + unixPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
-
 std::string EnvOr(const char* name, const std::string& fallback)
 {
     const char* value = std::getenv(name);
-    return value && *value ? DosPath(value) : fallback;
+    return value && *value ? WinePath(value) : fallback;
 }
 
 std::string StandInPath()
@@ -51,30 +43,10 @@ std::string TestFolder()
     return EnvOr("TEST_DIR", temp);
 }
 
-long long NowMs() { return static_cast<long long>(GetTickCount64()); }
-
-// Waits for `object` while answering messages sent to this thread's
-// windows, which a closing window of another process may wait on.
-bool WaitPumping(HANDLE object, DWORD waitMs)
-{
-    for (long long end = NowMs() + waitMs;;) {
-        const long long left = end - NowMs();
-        if (left <= 0)
-            return false;
-        const DWORD r = MsgWaitForMultipleObjects(1, &object, FALSE, static_cast<DWORD>(left), QS_ALLINPUT);
-        if (r == WAIT_OBJECT_0)
-            return true;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-    }
-}
-
 // Windows of the stand-in are looked up by process, class and control id,
 // never by a message, which a hung stand-in would not answer.
 struct WindowSearch {
     DWORD pid;
-    int id;
     HWND found;
 };
 
@@ -86,15 +58,6 @@ BOOL CALLBACK MatchStandInMain(HWND window, LPARAM param)
     GetWindowThreadProcessId(window, &pid);
     GetClassNameA(window, cls, sizeof cls);
     if (pid != s->pid || std::string(cls) != "StandInWsjt")
-        return TRUE;
-    s->found = window;
-    return FALSE;
-}
-
-BOOL CALLBACK MatchControlId(HWND window, LPARAM param)
-{
-    auto* s = reinterpret_cast<WindowSearch*>(param);
-    if (GetDlgCtrlID(window) != s->id)
         return TRUE;
     s->found = window;
     return FALSE;
@@ -161,7 +124,7 @@ public:
     }
 
     // A Tx message box, found by its control id so that no message is sent.
-    HWND TxMessage(int tx) const { return FindById(main_, 120 + tx); }
+    HWND TxMessage(int tx) const { return Child(main_, 120 + tx); }
 
 private:
     std::string journalPath_;
@@ -170,14 +133,8 @@ private:
 
     HWND FindMainWindow() const
     {
-        WindowSearch search{process_.dwProcessId, 0, nullptr};
+        WindowSearch search{process_.dwProcessId, nullptr};
         EnumWindows(MatchStandInMain, reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
-    static HWND FindById(HWND parent, int id)
-    {
-        WindowSearch search{0, id, nullptr};
-        EnumChildWindows(parent, MatchControlId, reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
 };

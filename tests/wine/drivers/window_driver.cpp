@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/desk_win32.h"
 #include "ui/sfmMain_win32.h"
 
 namespace {
@@ -17,16 +18,6 @@ std::string Env(const char* name)
 {
     const char* value = getenv(name);
     return value ? value : "";
-}
-
-// A Linux path as Wine's Z: drive shows it.
-std::string WinePath(const std::string& unixPath)
-{
-    std::string path = "Z:" + unixPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
 }
 
 struct FoundWindow {
@@ -44,20 +35,6 @@ BOOL CALLBACK FindMain(HWND hwnd, LPARAM context)
     if (process != found.process || std::string(title) != "Tavrix v0.13.3.1" || !IsWindowVisible(hwnd))
         return TRUE;
     found.hwnd = hwnd;
-    return FALSE;
-}
-
-struct ControlSearch {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK FindControl(HWND hwnd, LPARAM context)
-{
-    auto& search = *reinterpret_cast<ControlSearch*>(context);
-    if (GetDlgCtrlID(hwnd) != search.id)
-        return TRUE;
-    search.found = hwnd;
     return FALSE;
 }
 
@@ -119,10 +96,9 @@ public:
 
     HWND Control(int id) const
     {
-        ControlSearch search{id, nullptr};
-        EnumChildWindows(main, FindControl, LPARAM(&search));
-        EXPECT_NE(search.found, nullptr) << "no control " << id;
-        return search.found;
+        const HWND control = Child(main, id);
+        EXPECT_NE(control, nullptr) << "no control " << id;
+        return control;
     }
 
     std::string Text(HWND hwnd) const
