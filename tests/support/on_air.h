@@ -14,11 +14,12 @@
 struct OnAir : RunFixture {
     SimWindowSystem air;  // replaces the fixture's desktop as WindowSys
     SimWsjt station{air, "Q1ABC"};
-    bool bigPieces = (platform.pieceSize = 1 << 16, true);  // files of many lines
     PartnerSim partner{PartnerConfig{}};
     std::vector<std::string> sentLines;  // every decode line written, in order
     int now = 0;                          // seconds since the first day's midnight
     std::uint32_t variation = 0;
+
+    OnAir() { platform.pieceSize = 1 << 16; }  // files of many lines, read in big pieces
 
     void SetPartner(const PartnerConfig& config) { partner = PartnerSim(config); }
     void At(int h, int m, int s) { now = h * 3600 + m * 60 + s; SetClock(); }
