@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "engine/platform_win32.h"
-#include "peer/window_system_win32.h"
+#include "ports/platform_win32.h"
+#include "ports/window_system_win32.h"
 #include "ui/sfmMain_win32.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)

@@ -1,8 +1,8 @@
 // Platform over POSIX files, for the benchmarks: real reads from the page
 // cache, a clock the bench sets, and no boxes or settings.
 #pragma once
-#include "engine/platform.h"
-#include "peer/window_system.h"
+#include "ports/platform.h"
+#include "ports/window_system.h"
 
 class PosixPlatform : public Platform {
 public:

@@ -3,7 +3,7 @@
 // the test that needs it, and a minute only once the hour matched.
 #include <limits>
 
-#include "engine/platform.h"
+#include "ports/platform.h"
 #include "engine/run_state.h"
 #include "peer/actions.h"
 #include "ui/sfmMain.h"

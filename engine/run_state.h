@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/platform.h"
+#include "ports/platform.h"
 #include "engine/text_lines.h"
-#include "peer/window_system.h"
+#include "ports/window_system.h"
 
 // Slots of PeerControls.
 enum PeerSlot {

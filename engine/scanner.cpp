@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/platform.h"
+#include "ports/platform.h"
 #include "engine/run_state.h"
 #include "engine/scan_rules.h"
 #include "peer/actions.h"

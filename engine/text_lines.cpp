@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "engine/platform.h"
+#include "ports/platform.h"
 
 // The first CR, LF or NUL in [p, end), or end. One pass eight bytes at a
 // time: a word with no byte below 14 holds none of them, and nearly every

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "peer/window_system.h"
+#include "ports/window_system.h"
 
 void ClickControl(PeerHandle control);
 std::string GetControlText(PeerHandle control);

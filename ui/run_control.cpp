@@ -2,7 +2,7 @@
 // closed during a run.
 #include "ui/run_control.h"
 
-#include "engine/platform.h"
+#include "ports/platform.h"
 #include "engine/run_state.h"
 #include "peer/actions.h"
 #include "ui/sfmMain.h"

@@ -2,7 +2,7 @@
 // enable rules while no run is armed.
 #include "ui/sfmMain.h"
 
-#include "engine/platform.h"
+#include "ports/platform.h"
 #include "engine/run_state.h"
 #include "ui/settings.h"
 

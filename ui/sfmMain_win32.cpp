@@ -6,7 +6,7 @@
 
 #include "ui/sfmMain_win32.h"
 
-#include "engine/platform_win32.h"
+#include "ports/platform_win32.h"
 #include "ui/controls_win32.h"
 #include "ui/sfmMain.h"
 

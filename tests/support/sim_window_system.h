@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "peer/window_system.h"
+#include "ports/window_system.h"
 
 class SimWindowSystem : public WindowSystem {
 public:

@@ -16,7 +16,7 @@
 
 #include "engine/run_state.h"
 #include "peer/actions.h"
-#include "peer/window_system_win32.h"
+#include "ports/window_system_win32.h"
 #include "tools/desk_win32.h"
 
 namespace {

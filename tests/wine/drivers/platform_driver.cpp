@@ -2,7 +2,7 @@
 // creation, deletion, the profile-file rules and collation.
 #include <windows.h>
 
-#include "engine/platform_win32.h"
+#include "ports/platform_win32.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "engine/platform_win32.h"
+#include "ports/platform_win32.h"
 
 #include <algorithm>
 #include <new>

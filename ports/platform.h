@@ -1,6 +1,6 @@
 // Platform services the logic needs: the local clock, files, message boxes,
 // the settings file and collation. Win32 implementation:
-// engine/platform_win32.cpp; tests use tests/support/fake_platform.h.
+// ports/platform_win32.cpp; tests use tests/support/fake_platform.h.
 // All texts are single-byte; messages are Windows-1251 bytes (plain ASCII is
 // the same in it), converted to wide characters only when shown.
 #pragma once

@@ -1,12 +1,12 @@
-// Win32Platform: the Platform port (engine/platform.h) over kernel32 and user32.
+// Win32Platform: the Platform port (ports/platform.h) over kernel32 and user32.
 #pragma once
 
 // <windows.h> maps DeleteFile to DeleteFileA; the port's method keeps its
-// name (include this header before any other that includes engine/platform.h).
+// name (include this header before any other that includes ports/platform.h).
 #ifdef DeleteFile
 #undef DeleteFile
 #endif
-#include "engine/platform.h"
+#include "ports/platform.h"
 
 struct HWND__;
 

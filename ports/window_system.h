@@ -1,5 +1,5 @@
 // Window-system operations used to find and work WSJT's windows. Win32
-// implementation: peer/window_system_win32.cpp (user32); tests use the
+// implementation: ports/window_system_win32.cpp (user32); tests use the
 // simulated desktop in tests/support/sim_window_system.h.
 //
 // Every operation is synchronous and strictly ordered: it returns after the

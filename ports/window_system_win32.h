@@ -1,10 +1,10 @@
-// The window-system port (peer/window_system.h) over user32, for WSJT's
+// The window-system port (ports/window_system.h) over user32, for WSJT's
 // windows in another process.
 #pragma once
 #include <cstdint>
 #include <vector>
 
-#include "peer/window_system.h"
+#include "ports/window_system.h"
 
 // Every message is sent with SendMessageTimeoutA and a bound on the wait,
 // so a WSJT that has stopped answering cannot hold the user-interface thread

@@ -1,5 +1,5 @@
-// Implements the window-system port (peer/window_system.h) over user32.
-#include "peer/window_system_win32.h"
+// Implements the window-system port (ports/window_system.h) over user32.
+#include "ports/window_system_win32.h"
 
 #include <windows.h>
 
