@@ -14,9 +14,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 
     static Win32Platform platform;
     static Win32WindowSystem windows;
-    WindowSys = &windows;
-
-    if (!CreateMainWindow(instance, platform, showCommand))
+    if (!CreateMainWindow(instance, platform, windows, showCommand))
         return 1;
     return RunMessageLoop();
 }

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "bench/posix_platform.h"
-#include "engine/run_state.h"
+#include "engine/run.h"
 #include "tests/support/model_window.h"
 #include "ui/sfmMain.h"
 
@@ -120,11 +120,10 @@ void BM_Scan(benchmark::State& state)
     platform.now.second = 5;
     platform.CreateEmptyFile(logPath);
     NoWindows windows;
-    WindowSys = &windows;
-    ResetRunState();
     ModelCheck rbSKED, rbCQ, cbAutoCS;
     ModelEdit eTRCS, feDecoded, eCS;
-    TfmTavrix form(platform);
+    TfmTavrix form(platform, windows);
+    Run& run = form.run;
     form.rbSKED = &rbSKED;
     form.rbCQ = &rbCQ;
     form.cbAutoCS = &cbAutoCS;
@@ -134,32 +133,31 @@ void BM_Scan(benchmark::State& state)
     rbSKED.checked = true;
     feDecoded.text = path;
     eCS.text = "QA3ABC";
-    eTRCS.text = PartnerCall = "Q9XYZ";
-    DecodedLines = std::make_unique<TextLines>();
-    LogTokens = {"QA3", "ABC", "Q9X", "XYZ", " 27", "R27", "RRR", "73"};
-    Progression = {"Q9XYZ", "27", "R27", "RRR", "73"};
-    LogHandle = platform.OpenForAppend(logPath);
-    LogOpen = true;
+    eTRCS.text = run.PartnerCall = "Q9XYZ";
+    run.LogTokens = {"QA3", "ABC", "Q9X", "XYZ", " 27", "R27", "RRR", "73"};
+    run.Progression = {"Q9XYZ", "27", "R27", "RRR", "73"};
+    run.LogHandle = platform.OpenForAppend(logPath);
+    run.LogOpen = true;
 
     // The first scan grows the buffers; later ones reuse them, as every
     // scan after the first does in the program.
     const long rssBefore = MaxRssBytes();
     auto start = Clock::now();
-    form.FState = 1;
-    form.ScanDecoded();
+    run.FState = 1;
+    run.ScanDecoded();
     const double first = Seconds(start);
     const long rssGrowth = MaxRssBytes() - rssBefore;
 
     double best = 1e9;
     for (auto _ : state) {
-        form.FState = 1;
+        run.FState = 1;
         start = Clock::now();
-        form.ScanDecoded();
+        run.ScanDecoded();
         best = std::min(best, Seconds(start));
     }
-    const double held = static_cast<double>(DecodedLines->buffer.capacity() +
-                                            DecodedLines->lines.capacity() * sizeof(std::string_view));
-    if (DecodedLines->size() != static_cast<std::size_t>(lines) || form.FState != 4)
+    const double held = static_cast<double>(run.DecodedLines.buffer.capacity() +
+                                            run.DecodedLines.lines.capacity() * sizeof(std::string_view));
+    if (run.DecodedLines.size() != static_cast<std::size_t>(lines) || run.FState != 4)
         state.SkipWithError("scan went wrong");
 
     state.SetBytesProcessed(static_cast<std::int64_t>(fileBytes) * state.iterations());
@@ -173,10 +171,8 @@ void BM_Scan(benchmark::State& state)
     state.counters["held_per_file"] = held / fileBytes;
     state.counters["rss_growth_per_file"] = static_cast<double>(rssGrowth) / fileBytes;
 
-    platform.CloseFile(LogHandle);
-    LogOpen = false;
-    DecodedLines.reset();
-    WindowSys = nullptr;
+    platform.CloseFile(run.LogHandle);
+    run.LogOpen = false;
     if (!std::getenv("TAVRIX_BENCH_KEEP")) platform.DeleteFile(path);
     platform.DeleteFile(logPath);
 }

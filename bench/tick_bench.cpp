@@ -6,7 +6,7 @@
 #include <string>
 
 #include "bench/posix_platform.h"
-#include "engine/run_state.h"
+#include "engine/run.h"
 #include "tests/support/model_window.h"
 
 namespace {
@@ -17,19 +17,17 @@ struct Running {
     PosixPlatform platform;
     NoWindows windows;
     ModelWindow model;  // its controls; the form below uses the real files
-    TfmTavrix form{platform};
+    TfmTavrix form{platform, windows};
 
     explicit Running(const std::string& decoded)
     {
-        WindowSys = &windows;
         model.WireInto(form);
-        fmTavrix = &form;
         form.FormCreate();
         model.feDecoded.text = decoded;
         model.bRun.caption = "STOP";
-        Progression[0] = PartnerCall = "Q9XYZ";
-        form.FState = 2;
-        TickLimit = 1 << 30;
+        form.run.Progression[0] = form.run.PartnerCall = "Q9XYZ";
+        form.run.FState = 2;
+        form.run.TickLimit = 1 << 30;
         platform.now.hour = 12;
     }
 };
@@ -49,7 +47,7 @@ void BM_IdleTick(benchmark::State& state)
     run.platform.now.second = 17;
     for (auto _ : state)
         run.form.OnTimer();
-    benchmark::DoNotOptimize(TickCount);
+    benchmark::DoNotOptimize(run.form.run.TickCount);
 }
 
 void BM_ScanTick(benchmark::State& state)

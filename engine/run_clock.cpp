@@ -3,38 +3,30 @@
 // the test that needs it, and a minute only once the hour matched.
 #include <limits>
 
-#include "ports/platform.h"
-#include "engine/run_state.h"
-#include "peer/actions.h"
-#include "ui/sfmMain.h"
+#include "engine/run.h"
 
-static bool ClockAt(Platform& platform, const TTimePicker* picker)
-{
-    return picker->Hour() == platform.Now().hour && picker->Minute() == platform.Now().minute;
-}
-
-void TfmTavrix::OnTimer()
+bool Run::OnTimer()
 {
     const int second = platform.Now().second;
 
     if (second == 0) {
-        if (cbDelay->Checked() && bRun->Caption() == "STOP" && FState == -1 && ClockAt(platform, dtpDelay)) {
+        if (choices.DelayTicked() && choices.Armed() && FState == -1 && choices.DelayHour() == platform.Now().hour &&
+            choices.DelayMinute() == platform.Now().minute) {
             // A parked run starting its next day had its log closed at the
             // stop time: open it again so the later days are logged too.
             if (!LogOpen)
                 OpenActivityLog();
-            if (cbCLDec->Checked())
-                platform.DeleteFile(FileName(feDecoded->Text()));
-            CallStation(rbSKED->Checked() ? eTRCS->Text() : std::string("CQ"));
+            if (choices.ClearDecoded())
+                platform.DeleteFile(FileName(choices.DecodedText()));
+            CallStation(choices.SkedMode() ? choices.PartnerText() : std::string("CQ"));
         }
-        if (cbStop->Checked() && FState >= 0 && ClockAt(platform, dtpStop)) {
-            StopRun(false);
-            return;
-        }
+        if (choices.StopTicked() && FState >= 0 && choices.StopHour() == platform.Now().hour &&
+            choices.StopMinute() == platform.Now().minute)
+            return true;
     }
 
-    if (second == 59 && cbCLDec->Checked() && platform.Now().minute == 59 && platform.Now().hour == 23)
-        platform.DeleteFile(FileName(feDecoded->Text()));
+    if (second == 59 && choices.ClearDecoded() && platform.Now().minute == 59 && platform.Now().hour == 23)
+        platform.DeleteFile(FileName(choices.DecodedText()));
 
     if (second == 5 || second == 35)
         ScanDecoded();
@@ -44,4 +36,5 @@ void TfmTavrix::OnTimer()
 
     if (TickCount >= TickLimit && FState > 0)
         SetState(0);
+    return false;
 }

@@ -7,11 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ports/platform.h"
-#include "engine/run_state.h"
+#include "engine/run.h"
 #include "engine/scan_rules.h"
-#include "peer/actions.h"
-#include "ui/sfmMain.h"
 
 namespace {
 
@@ -25,7 +22,7 @@ constexpr std::size_t NoLine = static_cast<std::size_t>(-1);
 
 // One scan over the loaded lines. Lives for one call of ScanDecoded.
 struct Scan {
-    TfmTavrix& form;
+    Run& run;
     const TextLines& decoded;
     const std::string ownCall;
     const bool callerSearch;  // CQ mode while calling
@@ -33,10 +30,10 @@ struct Scan {
     std::size_t firstFresh = NoLine;
     std::string logLine;      // reused so logging allocates once per scan
 
-    Scan(TfmTavrix& form, const TextLines& decoded)
-        : form(form), decoded(decoded), ownCall(form.eCS->Text()),
-          callerSearch(form.rbCQ->Checked() && form.FState == 0),
-          cursor(static_cast<unsigned>(form.FState)) {}
+    Scan(Run& run, const TextLines& decoded)
+        : run(run), decoded(decoded), ownCall(run.choices.OwnCall()),
+          callerSearch(run.choices.CqMode() && run.FState == 0),
+          cursor(static_cast<unsigned>(run.FState)) {}
 
     void Line(std::size_t index);
     void Log(std::string_view line);
@@ -49,7 +46,7 @@ void Scan::Line(std::size_t index)
 {
     const std::string_view line = decoded[index];
     const std::string_view message = MessageOf(line);
-    for (const std::string& token : LogTokens) {
+    for (const std::string& token : run.LogTokens) {
         if (Occurs(token, message)) {
             Log(line);
             break;
@@ -58,18 +55,18 @@ void Scan::Line(std::size_t index)
     if (callerSearch && !SearchCaller(index, message))
         return;
     if (cursor <= 4)
-        cursor = WalkProgression(cursor, message, Progression);
+        cursor = WalkProgression(cursor, message, run.Progression);
 }
 
 // The whole line and its CR LF in one write, so a line is never split
 // between two writers of the file.
 void Scan::Log(std::string_view line)
 {
-    if (!LogOpen)
+    if (!run.LogOpen)
         return;
     logLine.assign(line);
     logLine += "\r\n";
-    form.platform.WriteFile(LogHandle, logLine.data(), logLine.size());
+    run.platform.WriteFile(run.LogHandle, logLine.data(), logLine.size());
 }
 
 // True when the line goes on to the progression walk.
@@ -81,8 +78,8 @@ bool Scan::SearchCaller(std::size_t index, std::string_view message)
         return false;
     const bool ownCallSeen = Occurs(ownCall, message);
     const std::string* listed = nullptr;
-    if (CallList) {
-        for (const std::string& call : *CallList) {
+    if (run.CallList) {
+        for (const std::string& call : *run.CallList) {
             if (call != ownCall && Occurs(call, message)) {
                 listed = &call;
                 break;
@@ -93,7 +90,7 @@ bool Scan::SearchCaller(std::size_t index, std::string_view message)
         EnterCaller(*listed);
     if (cursor != 0)
         return true;
-    if (index + 1 != decoded.size() || !ownCallSeen || !form.cbAutoCS->Checked())
+    if (index + 1 != decoded.size() || !ownCallSeen || !run.choices.AutodetectCall())
         return false;
     const std::string repeated = Autodetect();
     if (!repeated.empty())
@@ -118,7 +115,7 @@ std::string Scan::Autodetect()
     }
     // Byte order among words the locale calls equal keeps copies of one
     // word next to each other, where the search below finds them.
-    Platform& platform = form.platform;
+    Platform& platform = run.platform;
     std::sort(words.begin(), words.end(), [&platform](const std::string& a, const std::string& b) {
         const int order = platform.CompareNoCase(a, b);
         return order != 0 ? order < 0 : a < b;
@@ -130,10 +127,10 @@ std::string Scan::Autodetect()
 void Scan::EnterCaller(const std::string& call)
 {
     cursor = 1;
-    SetControlText(PeerControls[pcToRadio], call);
-    ClickControl(PeerControls[pcGenStd]);
-    ClickControl(PeerControls[pcGenStd]);
-    TickCount = 0;
+    SetControlText(run.windows, run.PeerControls[pcToRadio], call);
+    ClickControl(run.windows, run.PeerControls[pcGenStd]);
+    ClickControl(run.windows, run.PeerControls[pcGenStd]);
+    run.TickCount = 0;
 }
 
 int SecondsOfDay(const LocalTime& time)
@@ -143,12 +140,12 @@ int SecondsOfDay(const LocalTime& time)
 
 }  // namespace
 
-void TfmTavrix::ScanDecoded()
+void Run::ScanDecoded()
 {
     if (FState == -1)
         return;
     const int scanSecond = SecondsOfDay(platform.Now());
-    TextLines& decoded = *DecodedLines;
+    TextLines& decoded = DecodedLines;
     decoded.clear();
 
     // Fresh lines are picked out while each piece of the file is in cache;
@@ -163,7 +160,7 @@ void TfmTavrix::ScanDecoded()
                 fresh.push_back(i);
         }
     };
-    const std::string name = feDecoded->Text();
+    const std::string name = choices.DecodedText();
     if (!platform.FileExists(name))
         return;
     if (!ReadTextLines(platform, name, decoded, pickFresh)) {

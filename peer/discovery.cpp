@@ -4,8 +4,7 @@
 #include <algorithm>
 #include <new>
 
-#include "engine/run_state.h"
-#include "peer/actions.h"
+#include "peer/peer.h"
 
 namespace {
 
@@ -29,31 +28,32 @@ constexpr Caption Captions[] = {
 
 constexpr PeerSlot RequiredSlots[] = {pcMain, pcToRadio, pcGenStd, pcTx2, pcTx4, pcTx6};
 
-// WinList lives only while a search runs, whatever way the search ends.
+// The list lives only while a search runs, whatever way the search ends.
 struct WinListScope {
-    WinListScope() { WinList = std::make_unique<std::vector<PeerHandle>>(); }
-    ~WinListScope() { WinList.reset(); }
+    WindowList& list;
+    explicit WinListScope(WindowList& list) : list(list) { list = std::make_unique<std::vector<PeerHandle>>(); }
+    ~WinListScope() { list.reset(); }
     WinListScope(const WinListScope&) = delete;
     WinListScope& operator=(const WinListScope&) = delete;
 };
 
-PeerHandle FindMainWindow()
+PeerHandle FindMainWindow(WindowSystem& windows, const std::vector<PeerHandle>& winList)
 {
-    for (PeerHandle window : *WinList)
-        if (GetControlText(window).find("WSJT 4") != std::string::npos)
+    for (PeerHandle window : winList)
+        if (GetControlText(windows, window).find("WSJT 4") != std::string::npos)
             return window;
     return NoPeer;
 }
 
 // Every descendant is read; a later one with the same caption replaces an
 // earlier one.
-void CollectControls()
+void CollectControls(WindowSystem& windows, const std::vector<PeerHandle>& winList, PeerControlSet& controls)
 {
-    for (PeerHandle window : *WinList) {
-        const std::string text = GetControlText(window);
+    for (PeerHandle window : winList) {
+        const std::string text = GetControlText(windows, window);
         for (const Caption& caption : Captions)
             if (text == caption.text)
-                PeerControls[caption.slot] = window;
+                controls[caption.slot] = window;
     }
 }
 
@@ -63,31 +63,32 @@ void CollectControls()
 // reuses handles, so a handle kept from a WSJT that has since closed could
 // name some other program's window, and pressing that would be worse than
 // pressing nothing.
-bool FindWSJT()
+bool FindWSJT(WindowSystem& windows, PeerControlSet& controls, WindowList& winList)
 {
-    PeerControls.fill(NoPeer);
+    controls.fill(NoPeer);
     {
-        WinListScope scope;
-        WindowSys->EnumWindows(EnumCollect, 0);
-        PeerControls[pcMain] = FindMainWindow();
-        if (PeerControls[pcMain] != NoPeer) {
-            WinList->clear();
-            WindowSys->EnumChildWindows(PeerControls[pcMain], EnumCollect, 0);
-            CollectControls();
+        WinListScope scope(winList);
+        const auto context = reinterpret_cast<std::intptr_t>(winList.get());
+        windows.EnumWindows(EnumCollect, context);
+        controls[pcMain] = FindMainWindow(windows, *winList);
+        if (controls[pcMain] != NoPeer) {
+            winList->clear();
+            windows.EnumChildWindows(controls[pcMain], EnumCollect, context);
+            CollectControls(windows, *winList, controls);
         }
     }
     return std::all_of(std::begin(RequiredSlots), std::end(RequiredSlots),
-                       [](PeerSlot slot) { return PeerControls[slot] != NoPeer; });
+                       [&controls](PeerSlot slot) { return controls[slot] != NoPeer; });
 }
 
 // Called by the window system's enumeration, so nothing may be thrown out
 // of it: a window that can't be recorded is passed over and the
 // enumeration goes on.
-int EnumCollect(PeerHandle window, std::intptr_t)
+int EnumCollect(PeerHandle window, std::intptr_t context)
 {
     try {
-        if (WinList)
-            WinList->push_back(window);
+        if (auto* list = reinterpret_cast<std::vector<PeerHandle>*>(context))
+            list->push_back(window);
     } catch (const std::bad_alloc&) {
     }
     return -1;

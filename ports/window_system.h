@@ -32,6 +32,3 @@ public:
     // WM_LBUTTONDOWN then WM_LBUTTONUP, both with parameters 0 and 0.
     virtual void Press(PeerHandle window) = 0;
 };
-
-// The provider the program was started with; set by the program entry or a test.
-extern WindowSystem* WindowSys;

@@ -16,6 +16,9 @@ build() {  # build DIR [cmake args...]
     cmake --build "$dir" -j "$jobs"
 }
 
+echo "== layers: each folder includes only the folders below it"
+scripts/check-layers.sh
+
 build build/win64 -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-x86_64.cmake"
 build build/win32 -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake"
 build build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTAVRIX_SANITIZE=ON

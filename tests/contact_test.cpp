@@ -10,12 +10,12 @@ struct Contact : OnAir {
     std::vector<int> states;  // every state the run went through, in order
     void Track()
     {
-        if (states.empty() || states.back() != w.form.FState)
-            states.push_back(w.form.FState);
+        if (states.empty() || states.back() != w.form.run.FState)
+            states.push_back(w.form.run.FState);
     }
     bool Reaches(int state, int limit)
     {
-        return RunUntil([&] { Track(); return w.form.FState == state; }, limit);
+        return RunUntil([&] { Track(); return w.form.run.FState == state; }, limit);
     }
 };
 

@@ -2,7 +2,7 @@
 // small click handlers.
 #include <gtest/gtest.h>
 
-#include "engine/run_state.h"
+#include "engine/run.h"
 #include "tests/support/model_window.h"
 
 namespace {
@@ -19,23 +19,22 @@ void SetKey(ModelWindow& w, const std::string& key, const std::string& value)
 TEST(FormCreate, InitialisesTheRunState)
 {
     ModelWindow w;
-    w.form.FState = 7;
-    LogOpen = true;
+    w.form.run.FState = 7;
+    w.form.run.LogOpen = true;
     w.form.FormCreate();
 
-    EXPECT_EQ(w.form.FState, -1);
-    EXPECT_FALSE(LogOpen);
-    ASSERT_TRUE(DecodedLines);
-    EXPECT_EQ(DecodedLines->size(), 0u);
-    EXPECT_EQ(LogTokens, (std::array<std::string, 8>{"", "", "", "", " 27", "R27", "RRR", "73"}));
-    EXPECT_EQ(Progression, (std::array<std::string, 5>{"", "27", "R27", "RRR", "73"}));
-    EXPECT_EQ(PartnerCall, "");
-    EXPECT_FALSE(CallList.has_value());
-    EXPECT_FALSE(WinList);
-    for (PeerHandle h : PeerControls)
+    EXPECT_EQ(w.form.run.FState, -1);
+    EXPECT_FALSE(w.form.run.LogOpen);
+    EXPECT_EQ(w.form.run.DecodedLines.size(), 0u);
+    EXPECT_EQ(w.form.run.LogTokens, (std::array<std::string, 8>{"", "", "", "", " 27", "R27", "RRR", "73"}));
+    EXPECT_EQ(w.form.run.Progression, (std::array<std::string, 5>{"", "27", "R27", "RRR", "73"}));
+    EXPECT_EQ(w.form.run.PartnerCall, "");
+    EXPECT_FALSE(w.form.run.CallList.has_value());
+    EXPECT_FALSE(w.form.run.WinList);
+    for (PeerHandle h : w.form.run.PeerControls)
         EXPECT_EQ(h, NoPeer);
-    EXPECT_EQ(TickCount, 0);
-    EXPECT_EQ(TickLimit, 0);
+    EXPECT_EQ(w.form.run.TickCount, 0);
+    EXPECT_EQ(w.form.run.TickLimit, 0);
 }
 
 TEST(FormCreate, WithoutSettingsFileShowsTheDesignValues)

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/run_state.h"
+#include "engine/run.h"
 #include "tests/support/model_window.h"
 #include "tests/support/sim_window_system.h"
 #include "tools/partner_sim.h"
@@ -117,7 +117,7 @@ TEST_F(NothingLost, RunsStopsParkedDaysAndRestartsOnlyAppend)
     Heard("Q1ABC Q9XYZ", 2);
     RunUntil(12, 22, 1);
     ASSERT_EQ(w->bRun.caption, "STOP");
-    ASSERT_EQ(w->form.FState, -1) << "parked";
+    ASSERT_EQ(w->form.run.FState, -1) << "parked";
     Heard("Q1ABC Q9XYZ RRR", 0);
     RunUntil(12, 20, 1);  // the next day
     Heard("Q1ABC Q9XYZ 73", 2);
@@ -127,7 +127,7 @@ TEST_F(NothingLost, RunsStopsParkedDaysAndRestartsOnlyAppend)
     bool canClose = true;
     w->form.FormCloseQuery(canClose);
     ASSERT_TRUE(canClose);
-    EXPECT_FALSE(LogOpen);
+    EXPECT_FALSE(w->form.run.LogOpen);
     Restart();
     StartSked();
     Heard("Q1ABC Q9XYZ", 2);

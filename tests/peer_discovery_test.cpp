@@ -1,7 +1,7 @@
 // Finding WSJT's main window and controls on the simulated desktop.
 #include <gtest/gtest.h>
 
-#include "peer/actions.h"
+#include "peer/peer.h"
 #include "tests/support/model_window.h"
 #include "tests/support/sim_window_system.h"
 
@@ -33,6 +33,7 @@ struct Desktop : SimWindowSystem {
 
 struct DiscoveryTest : ::testing::Test {
     ModelWindow w;
+    ::Run& run = w.form.run;
     Desktop desktop;
 
     // The system's own windows come first, as on a real desktop.
@@ -42,18 +43,18 @@ struct DiscoveryTest : ::testing::Test {
         desktop.AddTop("Program Manager");
     }
     // Handles of a search that found nothing must not survive it.
-    void FillSlotsWithJunk() { PeerControls.fill(0xdead); }
+    void FillSlotsWithJunk() { run.PeerControls.fill(0xdead); }
     bool SlotsHold(const SimWindowSystem::Peer& p)
     {
-        return PeerControls[pcMain] == p.main && PeerControls[pcToRadio] == p.toRadio &&
-               PeerControls[pcGenStd] == p.genStd && PeerControls[pcAuto] == p.autoButton &&
-               PeerControls[pcLookup] == p.lookup && PeerControls[pcTx2] == p.tx[2] &&
-               PeerControls[pcTx3] == p.tx[3] && PeerControls[pcTx4] == p.tx[4] &&
-               PeerControls[pcTx5] == p.tx[5] && PeerControls[pcTx6] == p.tx[6];
+        return run.PeerControls[pcMain] == p.main && run.PeerControls[pcToRadio] == p.toRadio &&
+               run.PeerControls[pcGenStd] == p.genStd && run.PeerControls[pcAuto] == p.autoButton &&
+               run.PeerControls[pcLookup] == p.lookup && run.PeerControls[pcTx2] == p.tx[2] &&
+               run.PeerControls[pcTx3] == p.tx[3] && run.PeerControls[pcTx4] == p.tx[4] &&
+               run.PeerControls[pcTx5] == p.tx[5] && run.PeerControls[pcTx6] == p.tx[6];
     }
     bool AllSlotsEmpty()
     {
-        return std::all_of(PeerControls.begin(), PeerControls.end(), [](PeerHandle h) { return h == NoPeer; });
+        return std::all_of(run.PeerControls.begin(), run.PeerControls.end(), [](PeerHandle h) { return h == NoPeer; });
     }
 };
 
@@ -62,9 +63,9 @@ struct DiscoveryTest : ::testing::Test {
 TEST_F(DiscoveryTest, FindsEveryControlOfWsjt)
 {
     SimWindowSystem::Peer p = desktop.AddWsjt();
-    EXPECT_TRUE(FindWSJT());
+    EXPECT_TRUE(run.FindWSJT());
     EXPECT_TRUE(SlotsHold(p));
-    EXPECT_FALSE(WinList);
+    EXPECT_FALSE(run.WinList);
     EXPECT_TRUE(desktop.WasRead(p.tx[1]));  // read, but it fills no slot
 }
 
@@ -73,10 +74,10 @@ TEST_F(DiscoveryTest, NoWsjtMeansNoDescendantIsRead)
     PeerHandle other = desktop.AddTop("Notepad");
     desktop.AddChild(other, "Tx &2");
     FillSlotsWithJunk();
-    EXPECT_FALSE(FindWSJT());
+    EXPECT_FALSE(run.FindWSJT());
     EXPECT_TRUE(AllSlotsEmpty());
     EXPECT_EQ(desktop.reads.size(), 3u);  // the three top-level titles only
-    EXPECT_FALSE(WinList);
+    EXPECT_FALSE(run.WinList);
 }
 
 TEST_F(DiscoveryTest, MainWindowTitleIsACaseSensitiveSearchInItsFirst100Characters)
@@ -98,9 +99,9 @@ TEST_F(DiscoveryTest, MainWindowTitleIsACaseSensitiveSearchInItsFirst100Characte
         SCOPED_TRACE(c.title);
         Desktop d;
         SimWindowSystem::Peer p = d.AddWsjt(c.title);
-        EXPECT_EQ(FindWSJT(), c.found);
-        EXPECT_EQ(PeerControls[pcMain], c.found ? p.main : NoPeer);
-        EXPECT_EQ(PeerControls[pcToRadio], c.found ? p.toRadio : NoPeer);
+        EXPECT_EQ(run.FindWSJT(), c.found);
+        EXPECT_EQ(run.PeerControls[pcMain], c.found ? p.main : NoPeer);
+        EXPECT_EQ(run.PeerControls[pcToRadio], c.found ? p.toRadio : NoPeer);
     }
 }
 
@@ -108,7 +109,7 @@ TEST_F(DiscoveryTest, FirstMainWindowWinsAndTheSecondIsNeverRead)
 {
     SimWindowSystem::Peer first = desktop.AddWsjt("WSJT 4.9.7 first");
     SimWindowSystem::Peer second = desktop.AddWsjt("WSJT 4.9.7 second");
-    EXPECT_TRUE(FindWSJT());
+    EXPECT_TRUE(run.FindWSJT());
     EXPECT_TRUE(SlotsHold(first));
     EXPECT_FALSE(desktop.WasRead(second.main));
     EXPECT_FALSE(desktop.WasRead(second.tx[2]));
@@ -132,9 +133,9 @@ TEST_F(DiscoveryTest, CaptionsMatchOnlyWhole)
                                    : c.slot == pcGenStd ? p.genStd
                                    : p.tx[c.slot - pcTx2 + 2];
         d.SetTextOf(control, c.text);
-        EXPECT_FALSE(FindWSJT());
-        EXPECT_EQ(PeerControls[c.slot], NoPeer);
-        EXPECT_EQ(PeerControls[pcMain], p.main);
+        EXPECT_FALSE(run.FindWSJT());
+        EXPECT_EQ(run.PeerControls[c.slot], NoPeer);
+        EXPECT_EQ(run.PeerControls[pcMain], p.main);
     }
 }
 
@@ -142,8 +143,8 @@ TEST_F(DiscoveryTest, LaterOfTwoEqualCaptionsWins)
 {
     SimWindowSystem::Peer p = desktop.AddWsjt();
     PeerHandle laterTx2 = desktop.AddChild(p.main, "Tx &2");  // after the panel's subtree
-    EXPECT_TRUE(FindWSJT());
-    EXPECT_EQ(PeerControls[pcTx2], laterTx2);
+    EXPECT_TRUE(run.FindWSJT());
+    EXPECT_EQ(run.PeerControls[pcTx2], laterTx2);
 }
 
 TEST_F(DiscoveryTest, RequiredControlsAreFoundAtAnyDepthAndOptionalOnesMayBeMissing)
@@ -159,14 +160,14 @@ TEST_F(DiscoveryTest, RequiredControlsAreFoundAtAnyDepthAndOptionalOnesMayBeMiss
     PeerHandle tx6 = desktop.AddChild(panel, "Tx &6");
     FillSlotsWithJunk();
 
-    EXPECT_TRUE(FindWSJT());
-    EXPECT_EQ(PeerControls[pcToRadio], toRadio);
-    EXPECT_EQ(PeerControls[pcGenStd], genStd);
-    EXPECT_EQ(PeerControls[pcTx2], tx2);
-    EXPECT_EQ(PeerControls[pcTx4], tx4);
-    EXPECT_EQ(PeerControls[pcTx6], tx6);
+    EXPECT_TRUE(run.FindWSJT());
+    EXPECT_EQ(run.PeerControls[pcToRadio], toRadio);
+    EXPECT_EQ(run.PeerControls[pcGenStd], genStd);
+    EXPECT_EQ(run.PeerControls[pcTx2], tx2);
+    EXPECT_EQ(run.PeerControls[pcTx4], tx4);
+    EXPECT_EQ(run.PeerControls[pcTx6], tx6);
     for (PeerSlot optional : {pcAuto, pcLookup, pcTx3, pcTx5})
-        EXPECT_EQ(PeerControls[optional], NoPeer) << "slot " << optional;
+        EXPECT_EQ(run.PeerControls[optional], NoPeer) << "slot " << optional;
 }
 
 TEST_F(DiscoveryTest, AutoIsFoundInEitherCaption)
@@ -176,8 +177,8 @@ TEST_F(DiscoveryTest, AutoIsFoundInEitherCaption)
         Desktop d;
         SimWindowSystem::Peer p = d.AddWsjt();
         d.SetTextOf(p.autoButton, caption);
-        EXPECT_TRUE(FindWSJT());
-        EXPECT_EQ(PeerControls[pcAuto], p.autoButton);
+        EXPECT_TRUE(run.FindWSJT());
+        EXPECT_EQ(run.PeerControls[pcAuto], p.autoButton);
     }
 }
 
@@ -186,24 +187,24 @@ TEST_F(DiscoveryTest, WindowsThatGoAwayBeforeTheyAreReadMatchNothing)
     SimWindowSystem::Peer gone = desktop.AddWsjt("WSJT 4.9.7 closing");
     SimWindowSystem::Peer p = desktop.AddWsjt();
     desktop.dieAfterEnumeration = gone.main;
-    EXPECT_TRUE(FindWSJT());
-    EXPECT_EQ(PeerControls[pcMain], p.main);
+    EXPECT_TRUE(run.FindWSJT());
+    EXPECT_EQ(run.PeerControls[pcMain], p.main);
 
     desktop.dieAfterEnumeration = p.tx[4];
-    EXPECT_FALSE(FindWSJT());
-    EXPECT_EQ(PeerControls[pcTx4], NoPeer);
-    EXPECT_EQ(PeerControls[pcTx2], p.tx[2]);
+    EXPECT_FALSE(run.FindWSJT());
+    EXPECT_EQ(run.PeerControls[pcTx4], NoPeer);
+    EXPECT_EQ(run.PeerControls[pcTx2], p.tx[2]);
 }
 
 TEST_F(DiscoveryTest, EachSearchStartsFromFreshSlots)
 {
     SimWindowSystem::Peer p = desktop.AddWsjt();
-    ASSERT_TRUE(FindWSJT());
+    ASSERT_TRUE(run.FindWSJT());
 
     // A run that ended without release leaves a callsign in the box.
     desktop.SetTextOf(p.toRadio, "Q9XYZ");
-    EXPECT_FALSE(FindWSJT());
-    EXPECT_EQ(PeerControls[pcToRadio], NoPeer);
+    EXPECT_FALSE(run.FindWSJT());
+    EXPECT_EQ(run.PeerControls[pcToRadio], NoPeer);
 
     // WSJT closed and started again: nothing of the old window is kept.
     for (PeerHandle h : {p.main, p.toRadio, p.genStd, p.autoButton, p.lookup, p.tx[2], p.tx[3], p.tx[4],
@@ -211,11 +212,11 @@ TEST_F(DiscoveryTest, EachSearchStartsFromFreshSlots)
         desktop.Kill(h);
     PeerHandle main = desktop.AddTop("WSJT 4.9.7");
     desktop.AddChild(main, "12345");
-    EXPECT_FALSE(FindWSJT());
-    EXPECT_EQ(PeerControls[pcMain], main);
-    EXPECT_NE(PeerControls[pcToRadio], NoPeer);
+    EXPECT_FALSE(run.FindWSJT());
+    EXPECT_EQ(run.PeerControls[pcMain], main);
+    EXPECT_NE(run.PeerControls[pcToRadio], NoPeer);
     for (PeerSlot slot : {pcGenStd, pcAuto, pcLookup, pcTx2, pcTx3, pcTx4, pcTx5, pcTx6})
-        EXPECT_EQ(PeerControls[slot], NoPeer) << "slot " << slot;
+        EXPECT_EQ(run.PeerControls[slot], NoPeer) << "slot " << slot;
 }
 
 // A run's release puts the box back in the state that the next search finds.
@@ -223,22 +224,21 @@ TEST_F(DiscoveryTest, ReleasedWsjtIsFoundAgain)
 {
     w.form.FormCreate();
     SimWindowSystem::Peer p = desktop.AddWsjt();
-    ASSERT_TRUE(FindWSJT());
-    CallStation("Q9XYZ");
+    ASSERT_TRUE(run.FindWSJT());
+    run.CallStation("Q9XYZ");
     ASSERT_EQ(desktop.TextOf(p.autoButton), "&Auto is ON");
-    ReleaseWSJT();
-    EXPECT_TRUE(FindWSJT());
+    run.ReleaseWSJT();
+    EXPECT_TRUE(run.FindWSJT());
     EXPECT_TRUE(SlotsHold(p));
     EXPECT_EQ(desktop.TextOf(p.autoButton), "&Auto is OFF");
 }
 
 TEST(EnumCollect, AppendsInOrderAndAlwaysGoesOn)
 {
-    ResetRunState();
-    EXPECT_NE(EnumCollect(7, 0), 0);  // outside a search: nothing to fill
-    WinList = std::make_unique<std::vector<PeerHandle>>();
-    EXPECT_EQ(EnumCollect(7, 0), -1);
-    EXPECT_EQ(EnumCollect(3, 99), -1);
-    EXPECT_EQ(*WinList, (std::vector<PeerHandle>{7, 3}));
-    WinList.reset();
+    EXPECT_NE(EnumCollect(7, 0), 0);  // no list: nothing to fill
+    std::vector<PeerHandle> list;
+    const auto context = reinterpret_cast<std::intptr_t>(&list);
+    EXPECT_EQ(EnumCollect(7, context), -1);
+    EXPECT_EQ(EnumCollect(3, context), -1);
+    EXPECT_EQ(list, (std::vector<PeerHandle>{7, 3}));
 }

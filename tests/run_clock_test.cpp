@@ -32,10 +32,10 @@ TEST_F(ClockFixture, DelayedStartAtTheDelayTimeNotBefore)
     At(11, 58, 0);
     StartSked("Q9XYZ");
     Ticks(120);
-    EXPECT_EQ(w.form.FState, -1);
+    EXPECT_EQ(w.form.run.FState, -1);
     EXPECT_TRUE(platform.files.count(Decoded));
     Tick();  // 12:00:00
-    EXPECT_EQ(w.form.FState, 0);
+    EXPECT_EQ(w.form.run.FState, 0);
     EXPECT_EQ(ToRadio(), "Q9XYZ");
     EXPECT_FALSE(platform.files.count(Decoded));
 }
@@ -49,9 +49,9 @@ TEST_F(ClockFixture, ArmedAfterTheMinuteStartsTomorrow)
     At(12, 0, 30);
     w.form.bRunClick();
     Ticks(86400 - 30);
-    EXPECT_EQ(w.form.FState, -1);
+    EXPECT_EQ(w.form.run.FState, -1);
     Tick();
-    EXPECT_EQ(w.form.FState, 0);
+    EXPECT_EQ(w.form.run.FState, 0);
     EXPECT_EQ(ToRadio(), "CQ");
 }
 
@@ -60,7 +60,7 @@ TEST_F(ClockFixture, DelayTickedWithoutARunDoesNothing)
     w.ClickDelay(true);
     At(12, 0, 0);
     Tick();
-    EXPECT_EQ(w.form.FState, -1);
+    EXPECT_EQ(w.form.run.FState, -1);
     EXPECT_TRUE(desktop.journal.empty());
 }
 
@@ -74,9 +74,9 @@ TEST_F(ClockFixture, StopTimeWithoutDelayEndsTheRun)
     EXPECT_TRUE(Armed());
     Tick();
     EXPECT_FALSE(Armed());
-    EXPECT_EQ(w.form.FState, -1);
+    EXPECT_EQ(w.form.run.FState, -1);
     EXPECT_EQ(ToRadio(), "12345");
-    EXPECT_FALSE(LogOpen);
+    EXPECT_FALSE(run.LogOpen);
     EXPECT_TRUE(w.dtpStop.enabled);
 }
 
@@ -101,19 +101,19 @@ TEST_F(ClockFixture, ParkedRunStartsEveryDayWithItsLogReopened)
     platform.files[Decoded] = "x";
     At(7, 0, 0);
     StartSked("Q9XYZ");
-    ASSERT_TRUE(LogOpen);
+    ASSERT_TRUE(run.LogOpen);
 
     for (int day = 0; day < 2; ++day) {
         At(8, 0, 0);
         Tick();
-        EXPECT_EQ(w.form.FState, 0) << day;
-        EXPECT_TRUE(LogOpen) << day;
+        EXPECT_EQ(w.form.run.FState, 0) << day;
+        EXPECT_TRUE(run.LogOpen) << day;
         At(9, 0, 0);
         Tick();
-        EXPECT_EQ(w.form.FState, -1) << day;
+        EXPECT_EQ(w.form.run.FState, -1) << day;
         EXPECT_TRUE(Armed()) << day;  // parked
         EXPECT_FALSE(w.feDecoded.enabled);
-        EXPECT_FALSE(LogOpen) << day;
+        EXPECT_FALSE(run.LogOpen) << day;
         EXPECT_EQ(ToRadio(), "12345");
     }
     EXPECT_EQ(Calls(), 2);
@@ -122,8 +122,8 @@ TEST_F(ClockFixture, ParkedRunStartsEveryDayWithItsLogReopened)
     platform.cannotCreate.insert(Log);
     At(8, 0, 0);
     Tick();
-    EXPECT_EQ(w.form.FState, 0);
-    EXPECT_FALSE(LogOpen);
+    EXPECT_EQ(w.form.run.FState, 0);
+    EXPECT_FALSE(run.LogOpen);
     EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -138,7 +138,7 @@ TEST_F(ClockFixture, DelayEqualToStopStartsAndParksAtOnce)
     At(10, 0, 0);
     Tick();
     EXPECT_EQ(Calls(), 1);
-    EXPECT_EQ(w.form.FState, -1);
+    EXPECT_EQ(w.form.run.FState, -1);
     EXPECT_TRUE(Armed());
     EXPECT_EQ(ToRadio(), "12345");
 }
@@ -173,26 +173,26 @@ TEST_F(ClockFixture, TimeOutFallsBackToCallingAfterTheLimit)
     At(10, 0, 10);
     StartSked("Q9XYZ");
     Ticks(300);
-    EXPECT_EQ(w.form.FState, 0);  // no time-out while calling
-    EXPECT_EQ(TickCount, 0);
+    EXPECT_EQ(w.form.run.FState, 0);  // no time-out while calling
+    EXPECT_EQ(run.TickCount, 0);
 
-    w.form.SetState(2);
+    w.form.run.SetState(2);
     Ticks(119);
-    EXPECT_EQ(w.form.FState, 2);
+    EXPECT_EQ(w.form.run.FState, 2);
     EXPECT_EQ(Calls(), 1);
     Tick();
-    EXPECT_EQ(w.form.FState, 0);
+    EXPECT_EQ(w.form.run.FState, 0);
     EXPECT_EQ(Calls(), 2);
-    EXPECT_EQ(TickLimit, 120);
+    EXPECT_EQ(run.TickLimit, 120);
 
     // State 4 has 240 ticks of its own, not restarted by handing it back.
-    w.form.SetState(4);
+    w.form.run.SetState(4);
     Ticks(200);
-    w.form.SetState(4);
+    w.form.run.SetState(4);
     Ticks(39);
-    EXPECT_EQ(w.form.FState, 4);
+    EXPECT_EQ(w.form.run.FState, 4);
     Tick();
-    EXPECT_EQ(w.form.FState, 0);
+    EXPECT_EQ(w.form.run.FState, 0);
 }
 
 TEST_F(ClockFixture, TimeLimitZeroFallsBackOnTheNextTick)
@@ -200,12 +200,12 @@ TEST_F(ClockFixture, TimeLimitZeroFallsBackOnTheNextTick)
     w.eTLimit.value = 0;
     At(10, 0, 10);
     StartSked("Q9XYZ");
-    w.form.SetState(1);
+    w.form.run.SetState(1);
     Tick();
-    EXPECT_EQ(w.form.FState, 0);
-    w.form.SetState(4);
+    EXPECT_EQ(w.form.run.FState, 0);
+    w.form.run.SetState(4);
     Ticks(239);
-    EXPECT_EQ(w.form.FState, 4);
+    EXPECT_EQ(w.form.run.FState, 4);
 }
 
 TEST_F(ClockFixture, StopTickNeitherScansNorCounts)
@@ -214,11 +214,11 @@ TEST_F(ClockFixture, StopTickNeitherScansNorCounts)
     w.dtpStop.SetTime(10, 1);
     At(10, 0, 50);
     StartSked("Q9XYZ");
-    w.form.SetState(2);
+    w.form.run.SetState(2);
     Ticks(10);
-    EXPECT_EQ(TickCount, 10);
+    EXPECT_EQ(run.TickCount, 10);
     const int reads = platform.readCount;
     Tick();  // 10:01:00
-    EXPECT_EQ(TickCount, 10);
+    EXPECT_EQ(run.TickCount, 10);
     EXPECT_EQ(platform.readCount, reads);
 }

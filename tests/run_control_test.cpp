@@ -28,9 +28,9 @@ struct StartFailure : RunFixture {
         EXPECT_EQ(w.bRun.caption, "START");
         EXPECT_TRUE(w.bRun.enabled);
         EXPECT_TRUE(w.feDecoded.enabled);
-        EXPECT_EQ(w.form.FState, -1);
+        EXPECT_EQ(w.form.run.FState, -1);
         EXPECT_TRUE(platform.settingWrites.empty());
-        EXPECT_FALSE(LogOpen);
+        EXPECT_FALSE(run.LogOpen);
         EXPECT_TRUE(desktop.journal.empty());
     }
 };
@@ -48,7 +48,7 @@ TEST_F(StartFailure, SkedWithoutPartnerUpperCasesAndStripsFirst)
     EXPECT_EQ(w.feDecoded.text, "c:\\my wsjt\\decoded.cum");
     EXPECT_EQ(w.feCSList.text, "\"c:\\calls.txt");
     EXPECT_EQ(w.feLog.text, "\"");
-    EXPECT_EQ(LogTokens[0], "");  // not reached
+    EXPECT_EQ(run.LogTokens[0], "");  // not reached
 }
 
 TEST_F(StartFailure, ButtonIsDisabledWhileTheMessageIsOpen)
@@ -76,15 +76,15 @@ TEST_F(StartFailure, CQListIsCheckedBeforeTheOwnCallsign)
 
 TEST_F(StartFailure, CQListThatCannotBeReadLeavesAnEmptyList)
 {
-    CallList.emplace(Strings{"OLD"});
+    run.CallList.emplace(Strings{"OLD"});
     w.SelectCQ(true);
     platform.files[List] = "Q9XYZ\r\n";
     platform.readLocked.insert(List);
     w.eCS.text = "Q1ABC";
     w.form.bRunClick();
     ExpectIdleAfter(RunMessages::ListLoadFailure);
-    ASSERT_TRUE(CallList);
-    EXPECT_TRUE(CallList->empty());
+    ASSERT_TRUE(run.CallList);
+    EXPECT_TRUE(run.CallList->empty());
 }
 
 TEST_F(StartFailure, CQWithoutOwnCallsignKeepsTheLoadedList)
@@ -93,7 +93,7 @@ TEST_F(StartFailure, CQWithoutOwnCallsignKeepsTheLoadedList)
     platform.files[List] = "q9xyz,JO22\r\n\r\n Q8AAA\rq7bbb/p\nQ6CCC";
     w.form.bRunClick();
     ExpectIdleAfter(RunMessages::OwnCallMissing);
-    EXPECT_EQ(*CallList, (Strings{"Q9XYZ", "", "", "Q7BBB", "Q6CCC"}));
+    EXPECT_EQ(*run.CallList, (Strings{"Q9XYZ", "", "", "Q7BBB", "Q6CCC"}));
 }
 
 TEST_F(StartFailure, PeerNotFoundLeavesTheMarkersSetSoFar)
@@ -102,14 +102,14 @@ TEST_F(StartFailure, PeerNotFoundLeavesTheMarkersSetSoFar)
     StartSked("q9xyz", "AB");
     ExpectIdleAfter(RunMessages::PeerNotFound);
     EXPECT_EQ(w.eTRCS.text, "Q9XYZ");
-    EXPECT_EQ(PartnerCall, "Q9XYZ");
-    EXPECT_EQ(Progression[0], "Q9XYZ");
-    EXPECT_EQ(LogTokens[0], "AB");
-    EXPECT_EQ(LogTokens[1], "AB");
-    EXPECT_EQ(LogTokens[2], "Q9X");
-    EXPECT_EQ(LogTokens[3], "XYZ");
+    EXPECT_EQ(run.PartnerCall, "Q9XYZ");
+    EXPECT_EQ(run.Progression[0], "Q9XYZ");
+    EXPECT_EQ(run.LogTokens[0], "AB");
+    EXPECT_EQ(run.LogTokens[1], "AB");
+    EXPECT_EQ(run.LogTokens[2], "Q9X");
+    EXPECT_EQ(run.LogTokens[3], "XYZ");
     for (PeerSlot slot : {pcMain, pcToRadio, pcGenStd, pcTx2, pcTx4, pcTx6})
-        EXPECT_EQ(PeerControls[slot], NoPeer);
+        EXPECT_EQ(run.PeerControls[slot], NoPeer);
 }
 
 TEST_F(RunFixture, SkedStartCallsTheStationAndSavesTheSettings)
@@ -122,12 +122,12 @@ TEST_F(RunFixture, SkedStartCallsTheStationAndSavesTheSettings)
     EXPECT_TRUE(Armed());
     EXPECT_EQ(desktop.journal, (Strings{"set 12345 -> Q9XYZ", "press &Lookup", "press &Lookup",
                                         "press &Gen Std Msgs", "press &Gen Std Msgs", "press &Auto is OFF"}));
-    EXPECT_EQ(w.form.FState, 0);
-    EXPECT_EQ(TickLimit, 120);
+    EXPECT_EQ(w.form.run.FState, 0);
+    EXPECT_EQ(run.TickLimit, 120);
     EXPECT_FALSE(platform.files.count(Decoded));  // cleared before the call
-    EXPECT_TRUE(LogOpen);
-    EXPECT_EQ(LogTokens[0], "Q1A");
-    EXPECT_EQ(LogTokens[1], "ABC");
+    EXPECT_TRUE(run.LogOpen);
+    EXPECT_EQ(run.LogTokens[0], "Q1A");
+    EXPECT_EQ(run.LogTokens[1], "ABC");
     EXPECT_EQ(platform.settingWrites,
               (Strings{std::string("Decoded=") + Decoded, std::string("CSList=") + List,
                        std::string("Log=") + Log, "CS=Q1ABC", "TLimit=2", "ClearDecoded=1"}));
@@ -143,11 +143,11 @@ TEST_F(RunFixture, SkedStartCallsTheStationAndSavesTheSettings)
 
 TEST_F(RunFixture, SkedStartWithEmptyOwnCallsignRunsWithEmptyMarkers)
 {
-    LogTokens[0] = "OLD";
+    run.LogTokens[0] = "OLD";
     StartSked("Q9XYZ", "");
     EXPECT_TRUE(Armed());
-    EXPECT_EQ(LogTokens[0], "");
-    EXPECT_EQ(LogTokens[1], "");
+    EXPECT_EQ(run.LogTokens[0], "");
+    EXPECT_EQ(run.LogTokens[1], "");
 }
 
 TEST_F(RunFixture, CQStartCallsCQAndKeepsTheSkedMarkers)
@@ -157,25 +157,25 @@ TEST_F(RunFixture, CQStartCallsCQAndKeepsTheSkedMarkers)
     StartCQ("Q2AAA\r\n");
     EXPECT_TRUE(Armed());
     EXPECT_EQ(ToRadio(), "CQ");
-    EXPECT_EQ(PartnerCall, "Q9XYZ");
-    EXPECT_EQ(Progression[0], "Q9XYZ");
-    EXPECT_EQ(LogTokens[3], "XYZ");
-    EXPECT_EQ(*CallList, Strings{"Q2AAA"});
+    EXPECT_EQ(run.PartnerCall, "Q9XYZ");
+    EXPECT_EQ(run.Progression[0], "Q9XYZ");
+    EXPECT_EQ(run.LogTokens[3], "XYZ");
+    EXPECT_EQ(*run.CallList, Strings{"Q2AAA"});
 }
 
 TEST_F(RunFixture, LogIsCreatedOrAppendedAndFailureRunsWithoutIt)
 {
     StartSked("Q9XYZ");
     EXPECT_TRUE(platform.files.count(Log));
-    EXPECT_TRUE(LogOpen);
+    EXPECT_TRUE(run.LogOpen);
     w.form.bRunClick();
-    EXPECT_FALSE(LogOpen);
+    EXPECT_FALSE(run.LogOpen);
     EXPECT_TRUE(platform.openFiles.empty());
 
     platform.files[Log] = "kept\r\n";
     StartSked("Q9XYZ");
-    ASSERT_TRUE(LogOpen);
-    platform.WriteFile(LogHandle, "new\r\n", 5);
+    ASSERT_TRUE(run.LogOpen);
+    platform.WriteFile(run.LogHandle, "new\r\n", 5);
     EXPECT_EQ(platform.files[Log], "kept\r\nnew\r\n");
     w.form.bRunClick();
 
@@ -186,8 +186,8 @@ TEST_F(RunFixture, LogIsCreatedOrAppendedAndFailureRunsWithoutIt)
         StartSked("Q9XYZ");
         EXPECT_EQ(platform.messages, Strings{RunMessages::LogOpenFailure}) << name;
         EXPECT_TRUE(Armed());
-        EXPECT_FALSE(LogOpen);
-        EXPECT_EQ(w.form.FState, 0);
+        EXPECT_FALSE(run.LogOpen);
+        EXPECT_EQ(w.form.run.FState, 0);
         w.form.bRunClick();
     }
 }
@@ -198,7 +198,7 @@ TEST_F(RunFixture, DelayedStartWaitsAndStopLeavesThePeerAlone)
     w.ClickDelay(true);
     StartSked("Q9XYZ");
     EXPECT_TRUE(Armed());
-    EXPECT_EQ(w.form.FState, -1);
+    EXPECT_EQ(w.form.run.FState, -1);
     EXPECT_TRUE(platform.files.count(Decoded));  // cleared with the first call, not now
     EXPECT_TRUE(desktop.journal.empty());
     EXPECT_EQ(platform.settingWrites.size(), 6u);
@@ -219,7 +219,7 @@ TEST_F(RunFixture, StopReleasesThePeerAndBringsTheIdleLookBack)
     desktop.journal.clear();
     w.form.bRunClick();
     EXPECT_EQ(desktop.journal, (Strings{"set CQ -> 12345", "press &Auto is ON"}));
-    EXPECT_EQ(w.form.FState, -1);
+    EXPECT_EQ(w.form.run.FState, -1);
     EXPECT_EQ(w.bRun.caption, "START");
     EXPECT_TRUE(w.feCSList.enabled);  // CQ mode
     EXPECT_TRUE(w.cbAutoCS.enabled);
@@ -231,12 +231,12 @@ TEST_F(RunFixture, StopReleasesThePeerAndBringsTheIdleLookBack)
     w.ClickDelay(true);
     w.ClickStop(true);
     StartSked("Q9XYZ");
-    w.form.FState = 2;
+    w.form.run.FState = 2;
     w.form.StopRun(false);
     EXPECT_EQ(w.bRun.caption, "STOP");
     EXPECT_FALSE(w.feDecoded.enabled);
-    EXPECT_EQ(w.form.FState, -1);
-    EXPECT_FALSE(LogOpen);
+    EXPECT_EQ(w.form.run.FState, -1);
+    EXPECT_FALSE(run.LogOpen);
 }
 
 TEST_F(RunFixture, SettingsWriteStopsAtTheFirstFailingKey)
@@ -277,5 +277,5 @@ TEST_F(RunFixture, CloseQuestionInEachPhase)
     w.form.FormCloseQuery(canClose);
     EXPECT_TRUE(canClose);
     EXPECT_FALSE(Armed());
-    EXPECT_EQ(w.form.FState, -1);
+    EXPECT_EQ(w.form.run.FState, -1);
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/run_state.h"
+#include "engine/run.h"
 #include "tests/support/model_window.h"
 #include "ui/settings.h"
 

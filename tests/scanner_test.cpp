@@ -2,7 +2,7 @@
 // files in memory.
 #include <gtest/gtest.h>
 
-#include "peer/actions.h"
+#include "peer/peer.h"
 #include "tests/support/model_window.h"
 #include "tests/support/sim_window_system.h"
 
@@ -39,6 +39,7 @@ std::string File(const std::vector<std::string>& lines)
 
 struct ScannerTest : ::testing::Test {
     ModelWindow w;
+    ::Run& run = w.form.run;
     SimWindowSystem desktop;
     SimWindowSystem::Peer wsjt = desktop.AddWsjt();
     std::string& log = w.platform.files[Log];
@@ -46,33 +47,33 @@ struct ScannerTest : ::testing::Test {
     ScannerTest()
     {
         w.form.FormCreate();
-        PeerControls = {wsjt.main, wsjt.toRadio, wsjt.genStd, wsjt.autoButton, wsjt.lookup,
+        run.PeerControls = {wsjt.main, wsjt.toRadio, wsjt.genStd, wsjt.autoButton, wsjt.lookup,
                         wsjt.tx[2], wsjt.tx[3], wsjt.tx[4], wsjt.tx[5], wsjt.tx[6]};
         w.feDecoded.text = Decoded;
         w.eCS.text = "QA3ABC";
-        LogTokens[0] = "QA3";
-        LogTokens[1] = "ABC";
-        LogHandle = w.platform.OpenForAppend(Log);
-        LogOpen = true;
+        run.LogTokens[0] = "QA3";
+        run.LogTokens[1] = "ABC";
+        run.LogHandle = w.platform.OpenForAppend(Log);
+        run.LogOpen = true;
         w.SetTime(12, 0, 5);  // fresh: 115911 to 120005
-        w.form.FState = 0;
+        w.form.run.FState = 0;
     }
 
     void Sked(const std::string& partner)
     {
-        w.eTRCS.text = PartnerCall = Progression[0] = partner;
-        LogTokens[2] = partner.substr(0, 3);
-        LogTokens[3] = partner.substr(partner.size() - 3);
+        w.eTRCS.text = run.PartnerCall = run.Progression[0] = partner;
+        run.LogTokens[2] = partner.substr(0, 3);
+        run.LogTokens[3] = partner.substr(partner.size() - 3);
     }
     void Cq(std::vector<std::string> list)
     {
         w.SelectCQ(true);
-        CallList = std::move(list);
+        run.CallList = std::move(list);
     }
     void Scan(const std::string& content)
     {
         w.platform.files[Decoded] = content;
-        w.form.ScanDecoded();
+        w.form.run.ScanDecoded();
     }
 };
 
@@ -93,13 +94,13 @@ TEST_F(ScannerTest, SkedWalkCarriesTheStateFromLineToLine)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.messages.front());
-        w.form.FState = c.from;
+        w.form.run.FState = c.from;
         desktop.journal.clear();
         std::vector<std::string> lines;
         for (const std::string& m : c.messages)
             lines.push_back(L("120000", m));
         Scan(File(lines));
-        EXPECT_EQ(w.form.FState, c.to);
+        EXPECT_EQ(w.form.run.FState, c.to);
         EXPECT_EQ(desktop.journal, c.presses);
     }
 }
@@ -132,10 +133,10 @@ TEST_F(ScannerTest, ThirtyTwoCharacterLineNeverMovesTheState)
     const std::string line = "120000 Q9XYZ 27 R27 RRR 73 Q9XYZ";
     ASSERT_EQ(line.size(), 32u);
     Scan(line + "\r\n" + line.substr(0, 31));
-    EXPECT_EQ(w.form.FState, 0);
+    EXPECT_EQ(w.form.run.FState, 0);
     EXPECT_EQ(log, "");
     Scan(line + "7");  // one more character is a message of "7"
-    EXPECT_EQ(w.form.FState, 0);
+    EXPECT_EQ(w.form.run.FState, 0);
 }
 
 TEST_F(ScannerTest, EveryLineEndAndNulByte)
@@ -145,17 +146,17 @@ TEST_F(ScannerTest, EveryLineEndAndNulByte)
     for (const char* end : {"\r\n", "\r", "\n", "\n\r"}) {
         SCOPED_TRACE(testing::PrintToString(std::string(end)));
         log.clear();
-        w.form.FState = 0;
+        w.form.run.FState = 0;
         Scan(a + end + b + end);
         EXPECT_EQ(log, a + "\r\n" + b + "\r\n");
-        EXPECT_EQ(w.form.FState, 3);
+        EXPECT_EQ(w.form.run.FState, 3);
     }
     log.clear();
-    w.form.FState = 0;
+    w.form.run.FState = 0;
     Scan(a + "\r\n" + std::string(1, '\0') + b + "\r\n");
     EXPECT_EQ(log, a + "\r\n");
-    EXPECT_EQ(DecodedLines->size(), 1u);
-    EXPECT_EQ(w.form.FState, 1);
+    EXPECT_EQ(run.DecodedLines.size(), 1u);
+    EXPECT_EQ(w.form.run.FState, 1);
 }
 
 TEST_F(ScannerTest, MidnightScansSeeDecodesOnBothSides)
@@ -198,8 +199,8 @@ TEST_F(ScannerTest, CallerSearchInCqMode)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Cq(c.list);
-        w.form.FState = 0;
-        TickCount = 0;
+        w.form.run.FState = 0;
+        run.TickCount = 0;
         desktop.SetTextOf(wsjt.toRadio, "12345");
         desktop.journal.clear();
         std::vector<std::string> lines{L("115000", "QA3ABC Q2BBB")};  // stale: no caller
@@ -207,7 +208,7 @@ TEST_F(ScannerTest, CallerSearchInCqMode)
             lines.push_back(L("120000", m));
         Scan(File(lines));
         EXPECT_EQ(desktop.journal, c.journal);
-        EXPECT_EQ(w.form.FState, c.state);
+        EXPECT_EQ(w.form.run.FState, c.state);
     }
 }
 
@@ -232,12 +233,12 @@ TEST_F(ScannerTest, Autodetection)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Cq({"Q9ZZZ"});
-        w.form.FState = 0;
+        w.form.run.FState = 0;
         desktop.SetTextOf(wsjt.toRadio, "12345");
         desktop.journal.clear();
         Scan(File(c.lines));
         EXPECT_EQ(desktop.TextOf(wsjt.toRadio), c.entered.empty() ? "12345" : c.entered);
-        EXPECT_EQ(w.form.FState, c.entered.empty() ? 0 : 1);
+        EXPECT_EQ(w.form.run.FState, c.entered.empty() ? 0 : 1);
     }
     Cq({"Q9ZZZ"});
     w.cbAutoCS.checked = false;
@@ -249,60 +250,60 @@ TEST_F(ScannerTest, Autodetection)
 TEST_F(ScannerTest, WithoutAnOpenLogTheStateStillMoves)
 {
     Sked("Q9XYZ");
-    LogOpen = false;
+    run.LogOpen = false;
     Scan(File({L("120000", "Q9XYZ QA3ABC 27")}));
     EXPECT_EQ(log, "");
-    EXPECT_EQ(w.form.FState, 2);
+    EXPECT_EQ(w.form.run.FState, 2);
 }
 
 TEST_F(ScannerTest, LockedFileShowsOneBoxAndScansInsideItStayQuiet)
 {
     Sked("Q9XYZ");
-    w.form.FState = 1;
+    w.form.run.FState = 1;
     w.platform.files[Decoded] = File({L("120000", "R27")});
     w.platform.readLocked.insert(Decoded);
     int nested = 0;
     w.platform.whileBoxOpen = [&] {
         for (; nested < 3; ++nested)
-            w.form.ScanDecoded();
+            w.form.run.ScanDecoded();
     };
-    w.form.ScanDecoded();
+    w.form.run.ScanDecoded();
     const std::string text = "\xCD\xE5 \xF3\xE4\xE0\xEB\xEE\xF1\xFC \xE7\xE0\xE3\xF0\xF3\xE7\xE8\xF2\xFC decoded.cum";
     EXPECT_EQ(w.platform.messages, (Journal{text}));
     EXPECT_EQ(w.platform.readCount, 4);
-    EXPECT_EQ(DecodedLines->size(), 0u);
-    EXPECT_EQ(w.form.FState, 1);
+    EXPECT_EQ(run.DecodedLines.size(), 0u);
+    EXPECT_EQ(w.form.run.FState, 1);
     EXPECT_EQ(log, "");
 
     w.platform.whileBoxOpen = nullptr;
-    w.form.ScanDecoded();  // closed: the next failure shows it again
+    w.form.run.ScanDecoded();  // closed: the next failure shows it again
     EXPECT_EQ(w.platform.messages.size(), 2u);
     w.platform.readLocked.clear();
-    w.form.ScanDecoded();
-    EXPECT_EQ(w.form.FState, 3);
+    w.form.run.ScanDecoded();
+    EXPECT_EQ(w.form.run.FState, 3);
 }
 
 TEST_F(ScannerTest, IdleOrMissingFileDoesNothing)
 {
     Sked("Q9XYZ");
     w.platform.files[Decoded] = File({L("120000", "Q9XYZ 27")});
-    w.form.ScanDecoded();
-    ASSERT_EQ(DecodedLines->size(), 1u);
+    w.form.run.ScanDecoded();
+    ASSERT_EQ(run.DecodedLines.size(), 1u);
 
-    w.form.FState = -1;
+    w.form.run.FState = -1;
     w.platform.files[Decoded] = File({L("120000", "Q9XYZ"), L("120001", "Q9XYZ")});
     log.clear();
-    w.form.ScanDecoded();
+    w.form.run.ScanDecoded();
     EXPECT_EQ(w.platform.readCount, 1);
-    EXPECT_EQ(DecodedLines->size(), 1u);  // kept
+    EXPECT_EQ(run.DecodedLines.size(), 1u);  // kept
     EXPECT_EQ(log, "");
 
-    w.form.FState = 0;
+    w.form.run.FState = 0;
     w.platform.files.erase(Decoded);
-    w.form.ScanDecoded();
-    EXPECT_EQ(DecodedLines->size(), 0u);
+    w.form.run.ScanDecoded();
+    EXPECT_EQ(run.DecodedLines.size(), 0u);
     EXPECT_TRUE(w.platform.messages.empty());
-    EXPECT_EQ(w.form.FState, 0);
+    EXPECT_EQ(w.form.run.FState, 0);
 }
 
 TEST_F(ScannerTest, GarbageNeverCrashesOrLogsPartLines)
@@ -317,7 +318,7 @@ TEST_F(ScannerTest, GarbageNeverCrashesOrLogsPartLines)
     const std::string big = "120000" + std::string(2000000, ' ') + "Q9XYZ 27";  // no line end
     for (const std::string& content : {garbage, garbage + "\n" + big, big}) {
         log.clear();
-        w.form.FState = 0;
+        w.form.run.FState = 0;
         Scan(content);
         // Whatever was written is a whole number of lines of the file.
         std::size_t from = 0;
@@ -329,5 +330,5 @@ TEST_F(ScannerTest, GarbageNeverCrashesOrLogsPartLines)
         }
     }
     EXPECT_EQ(log, big + "\r\n");
-    EXPECT_EQ(w.form.FState, 2);
+    EXPECT_EQ(w.form.run.FState, 2);
 }

@@ -9,10 +9,10 @@
 
 namespace {
 
-bool Relevant(const std::string& line)
+bool Relevant(const ::Run& run, const std::string& line)
 {
     const std::string message = line.size() > 32 ? line.substr(32) : std::string();
-    for (const std::string& token : LogTokens)
+    for (const std::string& token : run.LogTokens)
         if (!token.empty() && message.find(token) != std::string::npos)
             return true;
     return false;
@@ -67,27 +67,27 @@ TEST_F(OnAir, SevenDaysUnattended)
 
         if (s == 32)
             minuteLines = sentLines.size();  // this second decodes the partner's period
-        const bool scanWillLog = s == 35 && w.form.FState != -1 && LogOpen && !locked;
-        const int stateBefore = w.form.FState;
-        const std::int32_t ticksBefore = TickCount;
+        const bool scanWillLog = s == 35 && w.form.run.FState != -1 && run.LogOpen && !locked;
+        const int stateBefore = w.form.run.FState;
+        const std::int32_t ticksBefore = run.TickCount;
         Second();
         if (scanWillLog)
             for (std::size_t i = minuteLines; i < sentLines.size(); ++i)
-                if (Relevant(sentLines[i]))
+                if (Relevant(run, sentLines[i]))
                     expected.push_back(sentLines[i]);
 
         // The run state stays sound.
-        const int state = w.form.FState;
+        const int state = w.form.run.FState;
         ASSERT_GE(state, -1);
         ASSERT_LE(state, 4);
         if (state == 0) {
-            ASSERT_EQ(TickCount, 0);
+            ASSERT_EQ(run.TickCount, 0);
         }
         if (stateBefore <= 0 && state <= 0) {
-            ASSERT_LE(TickCount, ticksBefore);
+            ASSERT_LE(run.TickCount, ticksBefore);
         }
-        if (LogOpen) {
-            ASSERT_TRUE(platform.openFiles.count(LogHandle));
+        if (run.LogOpen) {
+            ASSERT_TRUE(platform.openFiles.count(run.LogHandle));
         }
         ASSERT_TRUE(Armed());
         if (stateBefore == 3 && state == 4)

@@ -3,8 +3,6 @@
 #include "ui/run_control.h"
 
 #include "ports/platform.h"
-#include "engine/run_state.h"
-#include "peer/actions.h"
 #include "ui/sfmMain.h"
 
 static bool IsAsciiAlnum(char c)
@@ -73,39 +71,40 @@ void TfmTavrix::bRunClick()
         const std::string partner = eTRCS->Text();
         if (partner.empty())
             return fail(RunMessages::PartnerEmpty);
-        LogTokens[2] = FirstChars(partner, 3);
-        LogTokens[3] = LastChars(partner, 3);
-        PartnerCall = partner;
-        Progression[0] = PartnerCall;
+        run.LogTokens[2] = FirstChars(partner, 3);
+        run.LogTokens[3] = LastChars(partner, 3);
+        run.PartnerCall = partner;
+        run.Progression[0] = run.PartnerCall;
     } else {
         const std::string listName = feCSList->Text();
         if (!platform.FileExists(listName))
             return fail(RunMessages::ListNotFound);
-        if (CallList)
-            CallList->clear();
+        auto& callList = run.CallList;
+        if (callList)
+            callList->clear();
         else
-            CallList.emplace();
+            callList.emplace();
         TextLines list;
         if (!ReadTextLines(platform, listName, list))
             return fail(RunMessages::ListLoadFailure);
-        CallList->reserve(list.size());
+        callList->reserve(list.size());
         for (std::string_view line : list.lines)
-            CallList->push_back(ReduceCallsign(line));
+            callList->push_back(ReduceCallsign(line));
     }
 
     const std::string ownCall = eCS->Text();
     if (ownCall.empty() && rbCQ->Checked())
         return fail(RunMessages::OwnCallMissing);
-    LogTokens[0] = FirstChars(ownCall, 3);
-    LogTokens[1] = LastChars(ownCall, 3);
+    run.LogTokens[0] = FirstChars(ownCall, 3);
+    run.LogTokens[1] = LastChars(ownCall, 3);
 
-    if (!FindWSJT())
+    if (!run.FindWSJT())
         return fail(RunMessages::PeerNotFound);
 
-    if (!OpenActivityLog())
+    if (!run.OpenActivityLog())
         platform.ShowMessage(RunMessages::LogOpenFailure);
 
-    DecodedLines->clear();
+    run.DecodedLines.clear();
 
     bRun->SetCaption("STOP");
     feDecoded->SetEnabled(false);
@@ -126,23 +125,10 @@ void TfmTavrix::bRunClick()
     if (!cbDelay->Checked()) {
         if (cbCLDec->Checked())
             platform.DeleteFile(FileName(feDecoded->Text()));
-        CallStation(rbSKED->Checked() ? eTRCS->Text() : std::string("CQ"));
+        run.CallStation(rbSKED->Checked() ? eTRCS->Text() : std::string("CQ"));
     }
 
     SaveSettings();
-}
-
-bool TfmTavrix::OpenActivityLog()
-{
-    const std::string logName = feLog->Text();
-    if (!platform.FileExists(logName))
-        platform.CreateEmptyFile(logName);
-    const FileHandle log = platform.OpenForAppend(logName);
-    if (log == NoFile)
-        return false;
-    LogHandle = log;
-    LogOpen = true;
-    return true;
 }
 
 void TfmTavrix::SaveSettings()
@@ -183,14 +169,7 @@ void TfmTavrix::StopRun(bool force)
         cbStop->SetEnabled(true);
         dtpStop->SetEnabled(cbStop->Checked());
     }
-    if (LogOpen) {
-        platform.CloseFile(LogHandle);
-        LogOpen = false;
-    }
-    if (FState >= 0) {
-        ReleaseWSJT();
-        FState = -1;
-    }
+    run.Stop();
 }
 
 void TfmTavrix::FormCloseQuery(bool& CanClose)

@@ -1,19 +1,10 @@
-// TfmTavrix: window creation and the small click handlers that keep the
-// enable rules while no run is armed.
+// TfmTavrix: window creation, the small click handlers that keep the
+// enable rules while no run is armed, and the view of the operator's
+// choices that the run reads.
 #include "ui/sfmMain.h"
 
 #include "ports/platform.h"
-#include "engine/run_state.h"
 #include "ui/settings.h"
-
-TfmTavrix* fmTavrix = nullptr;
-
-std::string FileName(const std::string& text)
-{
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
-        return text.substr(1, text.size() - 2);
-    return text;
-}
 
 std::string ChosenFileText(const std::string& name)
 {
@@ -29,16 +20,6 @@ std::string TfmTavrix::SettingsPath() const
 
 void TfmTavrix::FormCreate()
 {
-    DecodedLines = std::make_unique<TextLines>();
-    LogTokens[4] = " 27";
-    LogTokens[5] = "R27";
-    LogTokens[6] = "RRR";
-    LogTokens[7] = "73";
-    Progression[1] = "27";
-    Progression[2] = "R27";
-    Progression[3] = "RRR";
-    Progression[4] = "73";
-
     const std::string path = SettingsPath();
     auto read = [&](const char* key, const std::string& fallback) {
         return platform.ReadSetting(path, SettingsSection, key, fallback);
@@ -52,8 +33,8 @@ void TfmTavrix::FormCreate()
     const bool clear = cbCLDec->Checked();
     cbCLDec->SetChecked(ReadFlag(read("ClearDecoded", clear ? "1" : "0"), clear));
 
-    FState = -1;
-    LogOpen = false;
+    run.FState = -1;
+    run.LogOpen = false;
 }
 
 void TfmTavrix::rbSKedClick()
@@ -71,3 +52,26 @@ void TfmTavrix::cbStopClick()
 {
     dtpStop->SetEnabled(cbStop->Checked());
 }
+
+void TfmTavrix::OnTimer()
+{
+    if (run.OnTimer())
+        StopRun(false);
+}
+
+bool TfmTavrix::Armed() const { return bRun->Caption() == "STOP"; }
+bool TfmTavrix::SkedMode() const { return rbSKED->Checked(); }
+bool TfmTavrix::CqMode() const { return rbCQ->Checked(); }
+std::string TfmTavrix::PartnerText() const { return eTRCS->Text(); }
+std::string TfmTavrix::OwnCall() const { return eCS->Text(); }
+bool TfmTavrix::AutodetectCall() const { return cbAutoCS->Checked(); }
+double TfmTavrix::TimeLimitMinutes() const { return eTLimit->Value(); }
+bool TfmTavrix::ClearDecoded() const { return cbCLDec->Checked(); }
+bool TfmTavrix::DelayTicked() const { return cbDelay->Checked(); }
+int TfmTavrix::DelayHour() const { return dtpDelay->Hour(); }
+int TfmTavrix::DelayMinute() const { return dtpDelay->Minute(); }
+bool TfmTavrix::StopTicked() const { return cbStop->Checked(); }
+int TfmTavrix::StopHour() const { return dtpStop->Hour(); }
+int TfmTavrix::StopMinute() const { return dtpStop->Minute(); }
+std::string TfmTavrix::DecodedText() const { return feDecoded->Text(); }
+std::string TfmTavrix::LogText() const { return feLog->Text(); }

@@ -1,21 +1,19 @@
-// The main window TfmTavrix: its controls, the QSO state and the handlers
-// that hold the program's logic. The control pointers are filled by whoever
-// builds the window (the Win32 window in ui/sfmMain_win32.cpp, or the model
-// window of the tests) before FormCreate runs.
+// The main window TfmTavrix: its controls, the settings file, START and
+// STOP with their checks and messages, the idle and running looks and the
+// close question. It owns the one run, which reads the operator's choices
+// from the controls through the RunChoices view. The control pointers are
+// filled by whoever builds the window (the Win32 window in
+// ui/sfmMain_win32.cpp, or the model window of the tests) before FormCreate
+// runs.
 //
-// The methods live beside the subsystem they belong to:
-//   ui/sfmMain.cpp       FormCreate and the click handlers
+//   ui/sfmMain.cpp       FormCreate, the click handlers, the choices view
 //   ui/run_control.cpp   bRunClick, StopRun, FormCloseQuery
-//   engine/scanner.cpp   ScanDecoded
-//   engine/run_clock.cpp OnTimer
-//   peer/actions.cpp     SetState
 #pragma once
 #include <cstdint>
 #include <string>
 
+#include "engine/run.h"
 #include "ui/controls.h"
-
-class Platform;
 
 constexpr const char* AppCaption = "Tavrix v0.13.3.1";
 constexpr const char* AppTitle = "Tavrix";
@@ -30,9 +28,9 @@ constexpr double DesignTLimit = 30;
 constexpr int DesignDelayHour = 12, DesignDelayMinute = 0;
 constexpr int DesignStopHour = 17, DesignStopMinute = 0;
 
-class TfmTavrix {
+class TfmTavrix : public RunChoices {
 public:
-    explicit TfmTavrix(Platform& platform) : platform(platform) {}
+    TfmTavrix(Platform& platform, WindowSystem& windows) : run(platform, windows, *this), platform(platform) {}
 
     // Run page
     TCheck* rbSKED = nullptr;
@@ -52,11 +50,7 @@ public:
     TNumberEdit* eTLimit = nullptr;
     TCheck* cbCLDec = nullptr;
 
-    // QSO state: -1 idle, 0 calling, 1..4 the steps of the contact.
-    std::int32_t FState = -1;
-    // Set while the scanner's load-failure box is open, so the scans the
-    // clock runs inside it don't stack boxes on top of it.
-    bool FLoadBoxOpen = false;
+    Run run;
 
     void FormCreate();
     void rbSKedClick();  // shared by rbSKED and rbCQ; runs when one becomes selected
@@ -67,28 +61,36 @@ public:
     void StopRun(bool force);
     void FormCloseQuery(bool& CanClose);
 
+    // The window's one-second timer: the run's tick, and the end of the
+    // run when its stop time has come.
     void OnTimer();
-    void ScanDecoded();
-    void SetState(std::int32_t state);
 
     // The settings file beside the executable.
     std::string SettingsPath() const;
     // Writes the six stored settings, key by key; the first key that can't
     // be written is reported and ends the writing.
     void SaveSettings();
-    // Creates the activity log if missing and opens it at its end, shared
-    // for reading and writing; sets LogHandle and LogOpen. False on failure.
-    bool OpenActivityLog();
+
+    // What the run reads of the operator's choices.
+    bool Armed() const override;
+    bool SkedMode() const override;
+    bool CqMode() const override;
+    std::string PartnerText() const override;
+    std::string OwnCall() const override;
+    bool AutodetectCall() const override;
+    double TimeLimitMinutes() const override;
+    bool ClearDecoded() const override;
+    bool DelayTicked() const override;
+    int DelayHour() const override;
+    int DelayMinute() const override;
+    bool StopTicked() const override;
+    int StopHour() const override;
+    int StopMinute() const override;
+    std::string DecodedText() const override;
+    std::string LogText() const override;
 
     Platform& platform;
 };
-
-// The one main window; CallStation reaches FState and eTLimit through it.
-extern TfmTavrix* fmTavrix;
-
-// A file-name box's file name: its text without one enclosing pair of
-// double quotes.
-std::string FileName(const std::string& text);
 
 // The text a file-name box takes from its file-open dialog: a name with a
 // blank that does not already begin with a double quote goes in enclosed in

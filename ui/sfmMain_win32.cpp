@@ -1,4 +1,4 @@
-// The main window fmTavrix over Win32: a tab control with the Run and
+// The main window TfmTavrix over Win32: a tab control with the Run and
 // Options pages, the controls of each page, and a window procedure that
 // forwards each message to a short handler. The decisions are TfmTavrix's.
 #include <windows.h>
@@ -15,7 +15,7 @@ namespace {
 enum Page { RunPage, OptionsPage, PageCount };
 
 struct MainWindow {
-    explicit MainWindow(Win32Platform& platform) : form(platform) {}
+    MainWindow(Win32Platform& platform, WindowSystem& windows) : form(platform, windows) {}
     HWND hwnd = nullptr;
     HWND pageControl = nullptr;
     HWND pages[PageCount] = {};
@@ -387,11 +387,11 @@ int ScreenDpi()
 
 }  // namespace
 
-bool CreateMainWindow(HINSTANCE instance, Win32Platform& platform, int showCommand)
+bool CreateMainWindow(HINSTANCE instance, Win32Platform& platform, WindowSystem& windows, int showCommand)
 {
     if (!RegisterClasses(instance))
         return false;
-    MainWindow& win = *(mainWindow = new MainWindow(platform));
+    MainWindow& win = *(mainWindow = new MainWindow(platform, windows));
     win.dpi = ScreenDpi();
     win.pageFonts[RunPage] = MakeFont(win, 16);
     win.pageFonts[OptionsPage] = MakeFont(win, 11);
@@ -413,7 +413,6 @@ bool CreateMainWindow(HINSTANCE instance, Win32Platform& platform, int showComma
     CreateControls(win);
     SetDesignValues(win);
     ConnectForm(win);
-    fmTavrix = &win.form;
     win.form.FormCreate();
 
     SelectPage(win, RunPage);

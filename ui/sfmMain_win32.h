@@ -1,8 +1,9 @@
-// The main window fmTavrix as a real Win32 window: its controls, their
+// The main window TfmTavrix as a real Win32 window: its controls, their
 // places and fonts, and the message plumbing into TfmTavrix's handlers.
 #pragma once
 
 class Win32Platform;
+class WindowSystem;
 struct HINSTANCE__;
 
 // Control identifiers; the Wine tests find the controls by them.
@@ -39,7 +40,7 @@ enum ControlId : int {
 
 // Creates the window and its controls, runs FormCreate, then shows the
 // window. False when the window could not be created.
-bool CreateMainWindow(HINSTANCE__* instance, Win32Platform& platform, int showCommand);
+bool CreateMainWindow(HINSTANCE__* instance, Win32Platform& platform, WindowSystem& windows, int showCommand);
 
 // Runs the message loop until the main window has been destroyed; returns
 // the process exit code.

@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "engine/run_state.h"
+#include "engine/run.h"
 #include "tests/support/model_window.h"
 #include "tests/support/sim_window_system.h"
 
@@ -36,36 +36,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SimWindowSystem desktop;
     const auto wsjt = desktop.AddWsjt();
     w.form.FormCreate();
-    PeerControls[pcToRadio] = wsjt.toRadio;
-    PeerControls[pcGenStd] = wsjt.genStd;
+    run.PeerControls[pcToRadio] = wsjt.toRadio;
+    run.PeerControls[pcGenStd] = wsjt.genStd;
     for (int i = 2; i <= 6; ++i)
-        PeerControls[pcTx2 + i - 2] = wsjt.tx[i];
+        run.PeerControls[pcTx2 + i - 2] = wsjt.tx[i];
 
     w.platform.now.hour = in.Byte() % 24;
     w.platform.now.minute = in.Byte() % 60;
     w.platform.now.second = in.Byte() % 60;
     const int state = static_cast<int>(in.Byte() % 6) - 1;
-    w.form.FState = state;
+    w.form.run.FState = state;
     w.SelectCQ(in.Byte() & 1);
     w.cbAutoCS.checked = in.Byte() & 1;
     w.eCS.text = in.Text(8);
-    PartnerCall = Progression[0] = in.Text(8);
-    LogTokens[0] = w.eCS.text.substr(0, 3);
-    LogTokens[2] = PartnerCall.substr(0, 3);
-    CallList.emplace();
+    run.PartnerCall = run.Progression[0] = in.Text(8);
+    run.LogTokens[0] = w.eCS.text.substr(0, 3);
+    run.LogTokens[2] = run.PartnerCall.substr(0, 3);
+    run.CallList.emplace();
     for (int n = in.Byte() % 4; n > 0; --n)
-        CallList->push_back(in.Text(6));
+        run.CallList->push_back(in.Text(6));
     w.platform.pieceSize = 1 + in.Byte() % 64;
     const std::string log = "log";
     w.platform.files[log] = "";
-    LogHandle = w.platform.OpenForAppend(log);
-    LogOpen = in.Byte() & 1;
+    run.LogHandle = w.platform.OpenForAppend(log);
+    run.LogOpen = in.Byte() & 1;
 
     const std::string file(reinterpret_cast<const char*>(in.data), in.size);
     w.platform.files[w.feDecoded.text] = file;
-    w.form.ScanDecoded();
+    w.form.run.ScanDecoded();
 
-    const int after = w.form.FState;
+    const int after = w.form.run.FState;
     if (after < -1 || after > 4)
         std::abort();
     if (state == -1 && (after != -1 || w.platform.readCount != 0 || !desktop.journal.empty()))
@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::string_view line : lines.lines)
         ++available[line];
     const std::string& written = w.platform.files[log];
-    if (!LogOpen && !written.empty())
+    if (!run.LogOpen && !written.empty())
         std::abort();
     for (std::size_t at = 0; at < written.size();) {
         const std::size_t eol = written.find("\r\n", at);

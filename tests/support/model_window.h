@@ -1,13 +1,13 @@
 // The main window without a window system: model controls holding their
 // values in memory, set to the design values, wired into a TfmTavrix that
-// works against a FakePlatform. Each ModelWindow starts a fresh program: it
-// resets the run state and makes itself fmTavrix; one built from another's
-// platform is a restart over the same files.
+// works against a FakePlatform and the test's current simulated desktop.
+// Each ModelWindow starts a fresh program with a fresh run; one built from
+// another's platform is a restart over the same files.
 #pragma once
 #include <string>
 
-#include "engine/run_state.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/sim_window_system.h"
 #include "ui/sfmMain.h"
 
 struct ModelEdit : TEdit {
@@ -59,18 +59,18 @@ struct ModelNumberEdit : TNumberEdit {
 class ModelWindow {
 public:
     FakePlatform platform;
+    CurrentDesktop desktop;
     ModelCheck rbSKED, rbCQ, cbAutoCS, cbDelay, cbStop, cbCLDec;
     ModelEdit eTRCS, feDecoded, feCSList, feLog, eCS;
     ModelButton bRun;
     ModelTimePicker dtpDelay, dtpStop;
     ModelNumberEdit eTLimit;
-    TfmTavrix form{platform};
+    TfmTavrix form{platform, desktop};
 
     // Builds the window with its design values. FormCreate is left to the
     // test, so that it can set up the settings file first.
     ModelWindow()
     {
-        ResetRunState();
         rbSKED.checked = true;
         cbAutoCS.checked = true;
         cbAutoCS.enabled = false;
@@ -86,7 +86,6 @@ public:
         cbCLDec.checked = true;
 
         WireInto(form);
-        fmTavrix = &form;
     }
     // The program started again over the files a previous one left: the
     // disk and the settings file carry over; open files and everything in
@@ -99,7 +98,6 @@ public:
         platform.exeDir = disk.exeDir;
         platform.now = disk.now;
     }
-    ~ModelWindow() { fmTavrix = nullptr; }
 
     // Points a form at these controls (for a form over another platform).
     void WireInto(TfmTavrix& f)

@@ -12,7 +12,7 @@
 #include "tools/partner_sim.h"
 
 struct OnAir : RunFixture {
-    SimWindowSystem air;  // replaces the fixture's desktop as WindowSys
+    SimWindowSystem air;  // the current desktop from here on, in place of the fixture's
     SimWsjt station{air, "Q1ABC"};
     PartnerSim partner{PartnerConfig{}};
     std::vector<std::string> sentLines;  // every decode line written, in order

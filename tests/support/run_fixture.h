@@ -8,6 +8,7 @@
 
 struct RunFixture : ::testing::Test {
     ModelWindow w;
+    ::Run& run = w.form.run;
     SimWindowSystem desktop;
     SimWindowSystem::Peer wsjt = desktop.AddWsjt();
     FakePlatform& platform = w.platform;

@@ -10,6 +10,11 @@
 
 #include "ports/window_system.h"
 
+class SimWindowSystem;
+// The desktop a test put up last. Tests build the model window before their
+// desktop, so the window's run works whichever desktop is current.
+inline SimWindowSystem* currentDesktop = nullptr;
+
 class SimWindowSystem : public WindowSystem {
 public:
     struct Window {
@@ -25,8 +30,10 @@ public:
     std::vector<std::string> journal;
     int textReads = 0;
 
-    SimWindowSystem() { WindowSys = this; }
-    ~SimWindowSystem() override { if (WindowSys == this) WindowSys = nullptr; }
+    SimWindowSystem() : previous_(currentDesktop) { currentDesktop = this; }
+    ~SimWindowSystem() override { if (currentDesktop == this) currentDesktop = previous_; }
+    SimWindowSystem(const SimWindowSystem&) = delete;
+    SimWindowSystem& operator=(const SimWindowSystem&) = delete;
 
     PeerHandle AddTop(const std::string& text) { return Add(NoPeer, text); }
     PeerHandle AddChild(PeerHandle parent, const std::string& text) { return Add(parent, text); }
@@ -108,6 +115,7 @@ public:
     }
 
 private:
+    SimWindowSystem* previous_;
     PeerHandle next_ = 0x1000;
 
     PeerHandle Add(PeerHandle parent, const std::string& text)
@@ -131,4 +139,20 @@ private:
         }
         return true;
     }
+};
+
+// The window system a model window's run is built with: whatever desktop
+// is current when it acts.
+struct CurrentDesktop : WindowSystem {
+    void EnumWindows(EnumProc proc, std::intptr_t context) override { currentDesktop->EnumWindows(proc, context); }
+    void EnumChildWindows(PeerHandle parent, EnumProc proc, std::intptr_t context) override
+    {
+        currentDesktop->EnumChildWindows(parent, proc, context);
+    }
+    void GetText(PeerHandle window, char* buffer, int capacity) override
+    {
+        currentDesktop->GetText(window, buffer, capacity);
+    }
+    void SetText(PeerHandle window, const char* text) override { currentDesktop->SetText(window, text); }
+    void Press(PeerHandle window) override { currentDesktop->Press(window); }
 };

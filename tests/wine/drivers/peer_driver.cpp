@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/run_state.h"
-#include "peer/actions.h"
+#include "engine/run.h"
+#include "peer/peer.h"
 #include "ports/window_system_win32.h"
 #include "tools/desk_win32.h"
 
@@ -143,10 +143,11 @@ PeerHandle Peer(HWND w) { return reinterpret_cast<PeerHandle>(w); }
 
 struct PeerAcrossProcesses : ::testing::Test {
     Win32WindowSystem user32;
-    ModelWindow w;  // the program's window: fmTavrix for CallStation
+    ModelWindow w;  // the controls the run reads
+    TfmTavrix form{w.platform, user32};
+    ::Run& run = form.run;
 
-    PeerAcrossProcesses() { WindowSys = &user32; }
-    ~PeerAcrossProcesses() override { WindowSys = nullptr; }
+    PeerAcrossProcesses() { w.WireInto(form); }
 };
 
 using Events = std::vector<std::string>;
@@ -157,13 +158,13 @@ TEST_F(PeerAcrossProcesses, CallStepsAndRelease)
 {
     StandIn wsjt("call", "/mycall Q1ABC");
     ASSERT_TRUE(wsjt.Running());
-    ASSERT_TRUE(FindWSJT());
-    for (PeerHandle h : PeerControls)
+    ASSERT_TRUE(run.FindWSJT());
+    for (PeerHandle h : run.PeerControls)
         EXPECT_NE(h, NoPeer);
 
-    w.form.FState = -1;
+    run.FState = -1;
     const long long start = NowMs();
-    CallStation("Q9XYZ");
+    run.CallStation("Q9XYZ");
     const long long took = NowMs() - start;
     std::printf("CallStation against the stand-in took %lld ms\n", took);
     RecordProperty("CallStationMs", static_cast<int>(took));
@@ -171,48 +172,48 @@ TEST_F(PeerAcrossProcesses, CallStepsAndRelease)
     EXPECT_EQ(wsjt.Journal(), (Events{"toradio Q9XYZ", "press &Lookup tx=0 auto=off", "press &Lookup tx=0 auto=off",
                                       "press &Gen Std Msgs tx=0 auto=off", "press &Gen Std Msgs tx=1 auto=off",
                                       "press &Auto is OFF tx=1 auto=off"}));
-    EXPECT_EQ(GetControlText(PeerControls[pcAuto]), "&Auto is ON");
-    EXPECT_EQ(GetControlText(Peer(wsjt.TxMessage(2))), "Q9XYZ Q1ABC 27 27");
-    EXPECT_EQ(GetControlText(Peer(wsjt.TxMessage(4))), "RRRR RRRR Q1ABC");
-    EXPECT_EQ(w.form.FState, 0);
-    EXPECT_EQ(TickLimit, 1800);
+    EXPECT_EQ(GetControlText(user32, run.PeerControls[pcAuto]), "&Auto is ON");
+    EXPECT_EQ(GetControlText(user32, Peer(wsjt.TxMessage(2))), "Q9XYZ Q1ABC 27 27");
+    EXPECT_EQ(GetControlText(user32, Peer(wsjt.TxMessage(4))), "RRRR RRRR Q1ABC");
+    EXPECT_EQ(run.FState, 0);
+    EXPECT_EQ(run.TickLimit, 1800);
 
     // Each step presses its Tx button; the stand-in shows the one selected
     // before, Tx 1 after Gen Std Msgs.
     std::size_t seen = wsjt.Journal().size();
     for (int state = 1; state <= 5; ++state) {
-        w.form.SetState(state);
+        run.SetState(state);
         const std::string tx = std::to_string(state + 1);
         EXPECT_EQ(wsjt.JournalSince(seen),
                   (Events{"press Tx &" + tx + " tx=" + std::to_string(state) + " auto=on"}));
         seen = wsjt.Journal().size();
     }
 
-    ReleaseWSJT();
+    run.ReleaseWSJT();
     EXPECT_EQ(wsjt.JournalSince(seen), (Events{"toradio 12345", "press &Auto is ON tx=6 auto=on"}));
-    EXPECT_EQ(GetControlText(PeerControls[pcAuto]), "&Auto is OFF");
-    EXPECT_EQ(GetControlText(PeerControls[pcToRadio]), "12345");
-    EXPECT_TRUE(FindWSJT()) << "a released WSJT is found again";
+    EXPECT_EQ(GetControlText(user32, run.PeerControls[pcAuto]), "&Auto is OFF");
+    EXPECT_EQ(GetControlText(user32, run.PeerControls[pcToRadio]), "12345");
+    EXPECT_TRUE(run.FindWSJT()) << "a released WSJT is found again";
 }
 
 TEST_F(PeerAcrossProcesses, MissingOptionalButtonsAndAStuckAutoCaption)
 {
     StandIn wsjt("stuck", "/autostuck /missing \"Tx &3,&Lookup\"");
     ASSERT_TRUE(wsjt.Running());
-    ASSERT_TRUE(FindWSJT());
-    EXPECT_EQ(PeerControls[pcLookup], NoPeer);
-    EXPECT_EQ(PeerControls[pcTx3], NoPeer);
+    ASSERT_TRUE(run.FindWSJT());
+    EXPECT_EQ(run.PeerControls[pcLookup], NoPeer);
+    EXPECT_EQ(run.PeerControls[pcTx3], NoPeer);
 
-    CallStation("CQ");
+    run.CallStation("CQ");
     EXPECT_EQ(wsjt.Journal(), (Events{"toradio CQ", "press &Gen Std Msgs tx=0 auto=off",
                                       "press &Gen Std Msgs tx=1 auto=off", "press &Auto is OFF tx=1 auto=off",
                                       "press &Auto is OFF tx=1 auto=off", "press &Auto is OFF tx=1 auto=off"}));
-    EXPECT_EQ(GetControlText(Peer(wsjt.TxMessage(6))), "CQ Q1ABC");
+    EXPECT_EQ(GetControlText(user32, Peer(wsjt.TxMessage(6))), "CQ Q1ABC");
 
     const std::size_t seen = wsjt.Journal().size();
-    w.form.SetState(2);  // Tx 3 is missing: nothing reaches WSJT
+    run.SetState(2);  // Tx 3 is missing: nothing reaches WSJT
     EXPECT_EQ(wsjt.JournalSince(seen), Events{});
-    EXPECT_EQ(w.form.FState, 2);
+    EXPECT_EQ(run.FState, 2);
 }
 
 // Not a timing test: the bound only proves that the caller is not held for
@@ -222,18 +223,18 @@ TEST_F(PeerAcrossProcesses, HungPeerHoldsTheCallerOnlyBriefly)
     constexpr long long NotStuckMs = 20000;
     StandIn wsjt("hang", "/hang 40 /hangafter 1");
     ASSERT_TRUE(wsjt.Running());
-    ASSERT_TRUE(FindWSJT());
+    ASSERT_TRUE(run.FindWSJT());
 
     long long start = NowMs();
-    CallStation("Q9XYZ");  // the first Lookup press starts the hang
+    run.CallStation("Q9XYZ");  // the first Lookup press starts the hang
     const long long callMs = NowMs() - start;
     start = NowMs();
-    ReleaseWSJT();
+    run.ReleaseWSJT();
     const long long releaseMs = NowMs() - start;
     std::printf("against a hung stand-in: CallStation %lld ms, ReleaseWSJT %lld ms\n", callMs, releaseMs);
     EXPECT_LT(callMs, NotStuckMs);
     EXPECT_LT(releaseMs, NotStuckMs);
-    EXPECT_EQ(w.form.FState, 0);
+    EXPECT_EQ(run.FState, 0);
     const Events events = wsjt.Journal();
     ASSERT_GE(events.size(), 3u);
     EXPECT_EQ(events[1], "press &Lookup tx=0 auto=off");
@@ -246,7 +247,7 @@ TEST_F(PeerAcrossProcesses, PeerHungFromTheStartIsNotFound)
     ASSERT_TRUE(wsjt.Running());
     ASSERT_TRUE(wsjt.WaitForEvent("hang 40", WindowWaitMs));
     const long long start = NowMs();
-    EXPECT_FALSE(FindWSJT());
+    EXPECT_FALSE(run.FindWSJT());
     const long long took = NowMs() - start;
     std::printf("FindWSJT against a hung stand-in: %lld ms\n", took);
     EXPECT_LT(took, 20000);
@@ -257,14 +258,14 @@ TEST_F(PeerAcrossProcesses, ClosedPeerActsAsNothing)
     {
         StandIn wsjt("closed", "");
         ASSERT_TRUE(wsjt.Running());
-        ASSERT_TRUE(FindWSJT());
+        ASSERT_TRUE(run.FindWSJT());
     }
     const long long start = NowMs();
-    EXPECT_EQ(GetControlText(PeerControls[pcAuto]), "");
-    CallStation("Q9XYZ");
-    ReleaseWSJT();
-    EXPECT_FALSE(FindWSJT());
-    EXPECT_EQ(PeerControls[pcMain], NoPeer);
+    EXPECT_EQ(GetControlText(user32, run.PeerControls[pcAuto]), "");
+    run.CallStation("Q9XYZ");
+    run.ReleaseWSJT();
+    EXPECT_FALSE(run.FindWSJT());
+    EXPECT_EQ(run.PeerControls[pcMain], NoPeer);
     EXPECT_LT(NowMs() - start, 20000);
 }
 

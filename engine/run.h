@@ -1,0 +1,83 @@
+// A run: the state the window, the scanner, the run clock and the actions
+// on WSJT share while contacts are worked, and what moves it. The window
+// owns one Run for the program's life; a test builds a fresh one. Everything
+// runs on the one user-interface thread; there are no locks.
+//
+//   engine/run.cpp        the call and release sequences, SetState, the log
+//   engine/scanner.cpp    ScanDecoded
+//   engine/run_clock.cpp  OnTimer
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/text_lines.h"
+#include "peer/peer.h"
+#include "ports/platform.h"
+#include "ports/run_choices.h"
+
+class Run {
+public:
+    Run(Platform& platform, WindowSystem& windows, const RunChoices& choices);
+    Run(const Run&) = delete;
+    Run& operator=(const Run&) = delete;
+
+    // QSO state: -1 idle, 0 calling, 1..4 the steps of the contact.
+    std::int32_t FState = -1;
+    PeerControlSet PeerControls{};
+    // Exists only while FindWSJT runs.
+    WindowList WinList;
+    // Absent until the first CQ START whose list file exists.
+    std::optional<std::vector<std::string>> CallList;
+    TextLines DecodedLines;
+    // 0,1 own callsign first/last 3; 2,3 partner's; 4..7 " 27" "R27" "RRR" "73".
+    std::array<std::string, 8> LogTokens;
+    // 0 partner's callsign; 1..4 "27" "R27" "RRR" "73".
+    std::array<std::string, 5> Progression;
+    std::string PartnerCall;
+    std::int32_t TickCount = 0;  // ticks spent in states 1..4 since the last reset
+    std::int32_t TickLimit = 0;  // seconds; the run falls back to calling at it
+    FileHandle LogHandle = NoFile;
+    bool LogOpen = false;
+    // Set while the scanner's load-failure box is open, so the scans the
+    // clock runs inside it don't stack boxes on top of it.
+    bool FLoadBoxOpen = false;
+
+    // Looks for WSJT's window and controls; true when a run can work them.
+    bool FindWSJT();
+    // Enters a callsign or "CQ" into WSJT and starts its calling; the state
+    // becomes 0 and the step time-out starts afresh.
+    void CallStation(const std::string& callText);
+    // Hands WSJT back to the operator: Auto off, "12345" in the to-radio box.
+    void ReleaseWSJT();
+    // Presses the Tx button of a new state (or calls again for 0).
+    void SetState(std::int32_t state);
+
+    // Creates the activity log if missing and opens it at its end, shared
+    // for reading and writing. False on failure.
+    bool OpenActivityLog();
+    // Ends what a run holds: the log is closed and, when a call was placed,
+    // WSJT is released and the state goes back to -1.
+    void Stop();
+
+    void ScanDecoded();
+    // One tick of the one-second clock. True when the stop time has come:
+    // the window then ends the run.
+    bool OnTimer();
+
+    Platform& platform;
+    WindowSystem& windows;
+    const RunChoices& choices;
+};
+
+// A file-name box's file name: its text without one enclosing pair of
+// double quotes.
+std::string FileName(const std::string& text);
+
+// Minutes rounded to the nearest whole number, a half going to the even
+// one; NaN gives 0 and values beyond 32 bits are clamped.
+std::int32_t RoundMinutes(double minutes);
+// RoundMinutes(minutes) * 60, clamped to the signed 32-bit range.
+std::int32_t MinutesToSeconds(double minutes);
