@@ -121,3 +121,14 @@ TEST_F(PeerFixture, TextsAreCutOnReadAndSentWholeOnWrite)
     ClickControl(w.desktop, wsjt.lookup);  // acts on nothing
     SetControlText(w.desktop, NoPeer, "x");
 }
+
+// A run's release puts the box back in the state that the next search finds.
+TEST_F(PeerFixture, ReleasedWsjtIsFoundAgain)
+{
+    run.CallStation("Q9XYZ");
+    ASSERT_EQ(desktop.TextOf(wsjt.autoButton), "&Auto is ON");
+    run.ReleaseWSJT();
+    EXPECT_TRUE(run.FindWSJT());
+    EXPECT_EQ(run.PeerControls[pcToRadio], wsjt.toRadio);
+    EXPECT_EQ(desktop.TextOf(wsjt.autoButton), "&Auto is OFF");
+}

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "peer/peer.h"
-#include "tests/support/model_window.h"
 #include "tests/support/sim_window_system.h"
 
 namespace {
@@ -32,9 +31,9 @@ struct Desktop : SimWindowSystem {
 };
 
 struct DiscoveryTest : ::testing::Test {
-    ModelWindow w;
-    ::Run& run = w.form.run;
     Desktop desktop;
+    PeerControlSet PeerControls{};
+    WindowList WinList;
 
     // The system's own windows come first, as on a real desktop.
     DiscoveryTest()
@@ -42,19 +41,21 @@ struct DiscoveryTest : ::testing::Test {
         desktop.AddTop("");
         desktop.AddTop("Program Manager");
     }
+    // A search on the desktop put up last.
+    bool Find() { return FindWSJT(*currentDesktop, PeerControls, WinList); }
     // Handles of a search that found nothing must not survive it.
-    void FillSlotsWithJunk() { run.PeerControls.fill(0xdead); }
+    void FillSlotsWithJunk() { PeerControls.fill(0xdead); }
     bool SlotsHold(const SimWindowSystem::Peer& p)
     {
-        return run.PeerControls[pcMain] == p.main && run.PeerControls[pcToRadio] == p.toRadio &&
-               run.PeerControls[pcGenStd] == p.genStd && run.PeerControls[pcAuto] == p.autoButton &&
-               run.PeerControls[pcLookup] == p.lookup && run.PeerControls[pcTx2] == p.tx[2] &&
-               run.PeerControls[pcTx3] == p.tx[3] && run.PeerControls[pcTx4] == p.tx[4] &&
-               run.PeerControls[pcTx5] == p.tx[5] && run.PeerControls[pcTx6] == p.tx[6];
+        return PeerControls[pcMain] == p.main && PeerControls[pcToRadio] == p.toRadio &&
+               PeerControls[pcGenStd] == p.genStd && PeerControls[pcAuto] == p.autoButton &&
+               PeerControls[pcLookup] == p.lookup && PeerControls[pcTx2] == p.tx[2] &&
+               PeerControls[pcTx3] == p.tx[3] && PeerControls[pcTx4] == p.tx[4] &&
+               PeerControls[pcTx5] == p.tx[5] && PeerControls[pcTx6] == p.tx[6];
     }
     bool AllSlotsEmpty()
     {
-        return std::all_of(run.PeerControls.begin(), run.PeerControls.end(), [](PeerHandle h) { return h == NoPeer; });
+        return std::all_of(PeerControls.begin(), PeerControls.end(), [](PeerHandle h) { return h == NoPeer; });
     }
 };
 
@@ -63,9 +64,9 @@ struct DiscoveryTest : ::testing::Test {
 TEST_F(DiscoveryTest, FindsEveryControlOfWsjt)
 {
     SimWindowSystem::Peer p = desktop.AddWsjt();
-    EXPECT_TRUE(run.FindWSJT());
+    EXPECT_TRUE(Find());
     EXPECT_TRUE(SlotsHold(p));
-    EXPECT_FALSE(run.WinList);
+    EXPECT_FALSE(WinList);
     EXPECT_TRUE(desktop.WasRead(p.tx[1]));  // read, but it fills no slot
 }
 
@@ -74,10 +75,10 @@ TEST_F(DiscoveryTest, NoWsjtMeansNoDescendantIsRead)
     PeerHandle other = desktop.AddTop("Notepad");
     desktop.AddChild(other, "Tx &2");
     FillSlotsWithJunk();
-    EXPECT_FALSE(run.FindWSJT());
+    EXPECT_FALSE(Find());
     EXPECT_TRUE(AllSlotsEmpty());
     EXPECT_EQ(desktop.reads.size(), 3u);  // the three top-level titles only
-    EXPECT_FALSE(run.WinList);
+    EXPECT_FALSE(WinList);
 }
 
 TEST_F(DiscoveryTest, MainWindowTitleIsACaseSensitiveSearchInItsFirst100Characters)
@@ -99,9 +100,9 @@ TEST_F(DiscoveryTest, MainWindowTitleIsACaseSensitiveSearchInItsFirst100Characte
         SCOPED_TRACE(c.title);
         Desktop d;
         SimWindowSystem::Peer p = d.AddWsjt(c.title);
-        EXPECT_EQ(run.FindWSJT(), c.found);
-        EXPECT_EQ(run.PeerControls[pcMain], c.found ? p.main : NoPeer);
-        EXPECT_EQ(run.PeerControls[pcToRadio], c.found ? p.toRadio : NoPeer);
+        EXPECT_EQ(Find(), c.found);
+        EXPECT_EQ(PeerControls[pcMain], c.found ? p.main : NoPeer);
+        EXPECT_EQ(PeerControls[pcToRadio], c.found ? p.toRadio : NoPeer);
     }
 }
 
@@ -109,7 +110,7 @@ TEST_F(DiscoveryTest, FirstMainWindowWinsAndTheSecondIsNeverRead)
 {
     SimWindowSystem::Peer first = desktop.AddWsjt("WSJT 4.9.7 first");
     SimWindowSystem::Peer second = desktop.AddWsjt("WSJT 4.9.7 second");
-    EXPECT_TRUE(run.FindWSJT());
+    EXPECT_TRUE(Find());
     EXPECT_TRUE(SlotsHold(first));
     EXPECT_FALSE(desktop.WasRead(second.main));
     EXPECT_FALSE(desktop.WasRead(second.tx[2]));
@@ -133,9 +134,9 @@ TEST_F(DiscoveryTest, CaptionsMatchOnlyWhole)
                                    : c.slot == pcGenStd ? p.genStd
                                    : p.tx[c.slot - pcTx2 + 2];
         d.SetTextOf(control, c.text);
-        EXPECT_FALSE(run.FindWSJT());
-        EXPECT_EQ(run.PeerControls[c.slot], NoPeer);
-        EXPECT_EQ(run.PeerControls[pcMain], p.main);
+        EXPECT_FALSE(Find());
+        EXPECT_EQ(PeerControls[c.slot], NoPeer);
+        EXPECT_EQ(PeerControls[pcMain], p.main);
     }
 }
 
@@ -143,8 +144,8 @@ TEST_F(DiscoveryTest, LaterOfTwoEqualCaptionsWins)
 {
     SimWindowSystem::Peer p = desktop.AddWsjt();
     PeerHandle laterTx2 = desktop.AddChild(p.main, "Tx &2");  // after the panel's subtree
-    EXPECT_TRUE(run.FindWSJT());
-    EXPECT_EQ(run.PeerControls[pcTx2], laterTx2);
+    EXPECT_TRUE(Find());
+    EXPECT_EQ(PeerControls[pcTx2], laterTx2);
 }
 
 TEST_F(DiscoveryTest, RequiredControlsAreFoundAtAnyDepthAndOptionalOnesMayBeMissing)
@@ -160,14 +161,14 @@ TEST_F(DiscoveryTest, RequiredControlsAreFoundAtAnyDepthAndOptionalOnesMayBeMiss
     PeerHandle tx6 = desktop.AddChild(panel, "Tx &6");
     FillSlotsWithJunk();
 
-    EXPECT_TRUE(run.FindWSJT());
-    EXPECT_EQ(run.PeerControls[pcToRadio], toRadio);
-    EXPECT_EQ(run.PeerControls[pcGenStd], genStd);
-    EXPECT_EQ(run.PeerControls[pcTx2], tx2);
-    EXPECT_EQ(run.PeerControls[pcTx4], tx4);
-    EXPECT_EQ(run.PeerControls[pcTx6], tx6);
+    EXPECT_TRUE(Find());
+    EXPECT_EQ(PeerControls[pcToRadio], toRadio);
+    EXPECT_EQ(PeerControls[pcGenStd], genStd);
+    EXPECT_EQ(PeerControls[pcTx2], tx2);
+    EXPECT_EQ(PeerControls[pcTx4], tx4);
+    EXPECT_EQ(PeerControls[pcTx6], tx6);
     for (PeerSlot optional : {pcAuto, pcLookup, pcTx3, pcTx5})
-        EXPECT_EQ(run.PeerControls[optional], NoPeer) << "slot " << optional;
+        EXPECT_EQ(PeerControls[optional], NoPeer) << "slot " << optional;
 }
 
 TEST_F(DiscoveryTest, AutoIsFoundInEitherCaption)
@@ -177,8 +178,8 @@ TEST_F(DiscoveryTest, AutoIsFoundInEitherCaption)
         Desktop d;
         SimWindowSystem::Peer p = d.AddWsjt();
         d.SetTextOf(p.autoButton, caption);
-        EXPECT_TRUE(run.FindWSJT());
-        EXPECT_EQ(run.PeerControls[pcAuto], p.autoButton);
+        EXPECT_TRUE(Find());
+        EXPECT_EQ(PeerControls[pcAuto], p.autoButton);
     }
 }
 
@@ -187,24 +188,24 @@ TEST_F(DiscoveryTest, WindowsThatGoAwayBeforeTheyAreReadMatchNothing)
     SimWindowSystem::Peer gone = desktop.AddWsjt("WSJT 4.9.7 closing");
     SimWindowSystem::Peer p = desktop.AddWsjt();
     desktop.dieAfterEnumeration = gone.main;
-    EXPECT_TRUE(run.FindWSJT());
-    EXPECT_EQ(run.PeerControls[pcMain], p.main);
+    EXPECT_TRUE(Find());
+    EXPECT_EQ(PeerControls[pcMain], p.main);
 
     desktop.dieAfterEnumeration = p.tx[4];
-    EXPECT_FALSE(run.FindWSJT());
-    EXPECT_EQ(run.PeerControls[pcTx4], NoPeer);
-    EXPECT_EQ(run.PeerControls[pcTx2], p.tx[2]);
+    EXPECT_FALSE(Find());
+    EXPECT_EQ(PeerControls[pcTx4], NoPeer);
+    EXPECT_EQ(PeerControls[pcTx2], p.tx[2]);
 }
 
 TEST_F(DiscoveryTest, EachSearchStartsFromFreshSlots)
 {
     SimWindowSystem::Peer p = desktop.AddWsjt();
-    ASSERT_TRUE(run.FindWSJT());
+    ASSERT_TRUE(Find());
 
     // A run that ended without release leaves a callsign in the box.
     desktop.SetTextOf(p.toRadio, "Q9XYZ");
-    EXPECT_FALSE(run.FindWSJT());
-    EXPECT_EQ(run.PeerControls[pcToRadio], NoPeer);
+    EXPECT_FALSE(Find());
+    EXPECT_EQ(PeerControls[pcToRadio], NoPeer);
 
     // WSJT closed and started again: nothing of the old window is kept.
     for (PeerHandle h : {p.main, p.toRadio, p.genStd, p.autoButton, p.lookup, p.tx[2], p.tx[3], p.tx[4],
@@ -212,25 +213,11 @@ TEST_F(DiscoveryTest, EachSearchStartsFromFreshSlots)
         desktop.Kill(h);
     PeerHandle main = desktop.AddTop("WSJT 4.9.7");
     desktop.AddChild(main, "12345");
-    EXPECT_FALSE(run.FindWSJT());
-    EXPECT_EQ(run.PeerControls[pcMain], main);
-    EXPECT_NE(run.PeerControls[pcToRadio], NoPeer);
+    EXPECT_FALSE(Find());
+    EXPECT_EQ(PeerControls[pcMain], main);
+    EXPECT_NE(PeerControls[pcToRadio], NoPeer);
     for (PeerSlot slot : {pcGenStd, pcAuto, pcLookup, pcTx2, pcTx3, pcTx4, pcTx5, pcTx6})
-        EXPECT_EQ(run.PeerControls[slot], NoPeer) << "slot " << slot;
-}
-
-// A run's release puts the box back in the state that the next search finds.
-TEST_F(DiscoveryTest, ReleasedWsjtIsFoundAgain)
-{
-    w.form.FormCreate();
-    SimWindowSystem::Peer p = desktop.AddWsjt();
-    ASSERT_TRUE(run.FindWSJT());
-    run.CallStation("Q9XYZ");
-    ASSERT_EQ(desktop.TextOf(p.autoButton), "&Auto is ON");
-    run.ReleaseWSJT();
-    EXPECT_TRUE(run.FindWSJT());
-    EXPECT_TRUE(SlotsHold(p));
-    EXPECT_EQ(desktop.TextOf(p.autoButton), "&Auto is OFF");
+        EXPECT_EQ(PeerControls[slot], NoPeer) << "slot " << slot;
 }
 
 TEST(EnumCollect, AppendsInOrderAndAlwaysGoesOn)
