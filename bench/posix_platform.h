@@ -1,5 +1,5 @@
 // Platform over POSIX files, for the benchmarks: real reads from the page
-// cache, a clock the bench sets, and no boxes or settings.
+// cache, clocks the bench sets, and no boxes or settings.
 #pragma once
 #include "ports/platform.h"
 #include "ports/window_system.h"
@@ -7,9 +7,11 @@
 class PosixPlatform : public Platform {
 public:
     LocalTime now;
+    UtcTime utcNow;
     int messages = 0;
 
     LocalTime Now() override { return now; }
+    UtcTime UtcNow() override { return utcNow; }
     bool FileExists(const std::string& name) override;
     // POSIX has no share modes: writers can't be kept out, only read past.
     bool ReadWholeFile(const std::string& name, std::string& out) override;

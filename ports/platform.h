@@ -1,4 +1,4 @@
-// Platform services the logic needs: the local clock, files, message boxes,
+// Platform services the logic needs: the local and UTC clocks, files, message boxes,
 // the settings file and collation. Win32 implementation:
 // ports/platform_win32.cpp; tests use tests/support/fake_platform.h.
 // All texts are single-byte; messages are Windows-1251 bytes (plain ASCII is
@@ -14,6 +14,10 @@ struct LocalTime {
     int hour = 0, minute = 0, second = 0, millisecond = 0;
 };
 
+// The same fields read from the UTC clock, whatever the time zone: the time
+// logbooks keep contacts in.
+using UtcTime = LocalTime;
+
 // An open file, or none (0).
 using FileHandle = std::uintptr_t;
 constexpr FileHandle NoFile = 0;
@@ -23,6 +27,7 @@ public:
     virtual ~Platform() = default;
 
     virtual LocalTime Now() = 0;
+    virtual UtcTime UtcNow() = 0;
 
     // True when a file (not a folder) of that name exists.
     virtual bool FileExists(const std::string& name) = 0;

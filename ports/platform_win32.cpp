@@ -1,4 +1,4 @@
-// The Platform port over kernel32 and user32: clock, files, message boxes,
+// The Platform port over kernel32 and user32: clocks, files, message boxes,
 // the settings file and collation.
 #include <windows.h>
 
@@ -26,10 +26,8 @@ static HANDLE AsHandle(FileHandle file)
     return reinterpret_cast<HANDLE>(file);
 }
 
-LocalTime Win32Platform::Now()
+static LocalTime FromSystemTime(const SYSTEMTIME& st)
 {
-    SYSTEMTIME st;
-    GetLocalTime(&st);
     LocalTime t;
     t.year = st.wYear;
     t.month = st.wMonth;
@@ -39,6 +37,20 @@ LocalTime Win32Platform::Now()
     t.second = st.wSecond;
     t.millisecond = st.wMilliseconds;
     return t;
+}
+
+LocalTime Win32Platform::Now()
+{
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    return FromSystemTime(st);
+}
+
+UtcTime Win32Platform::UtcNow()
+{
+    SYSTEMTIME st;
+    GetSystemTime(&st);
+    return FromSystemTime(st);
 }
 
 bool Win32Platform::FileExists(const std::string& name)

@@ -16,6 +16,7 @@ public:
     void SetOwner(HWND__* window) { owner = window; }
 
     LocalTime Now() override;
+    UtcTime UtcNow() override;
     bool FileExists(const std::string& name) override;
     bool ReadWholeFile(const std::string& name, std::string& out) override;
     bool ReadFileInPieces(const std::string& name, std::string& out,

@@ -1,4 +1,4 @@
-// In-process platform services for tests: a settable clock, files in memory
+// In-process platform services for tests: settable clocks, files in memory
 // (with folders, locks and failures), recorded message boxes and an
 // in-memory settings file with the profile-file reading rules.
 #pragma once
@@ -15,6 +15,7 @@
 class FakePlatform : public Platform {
 public:
     LocalTime now;
+    UtcTime utcNow;
     std::map<std::string, std::string> files;
     std::set<std::string> folders;          // names that are folders, not files
     std::set<std::string> readLocked;       // held open for writing by another program
@@ -41,6 +42,7 @@ public:
     std::set<std::string> unwritableKeys;
 
     LocalTime Now() override { return now; }
+    UtcTime UtcNow() override { return utcNow; }
 
     bool FileExists(const std::string& name) override
     {
