@@ -46,6 +46,9 @@ void Run::SetState(std::int32_t state)
 {
     if (state == FState)
         return;
+    if (FState <= 0 && state > 0)
+        firstHeard = platform.UtcNow();
+    const bool completes = state == 4 && FState < 4;
     switch (state) {
     case 0:
         CallStation(choices.SkedMode() ? choices.PartnerText() : std::string("CQ"));
@@ -62,6 +65,21 @@ void Run::SetState(std::int32_t state)
     default: break;
     }
     FState = state;
+    if (completes)
+        RecordContact();
+}
+
+void Run::RecordContact()
+{
+    CompletedContact contact;
+    contact.cq = choices.CqMode();
+    contact.partner = contact.cq ? caller : PartnerCall;
+    contact.ownCall = choices.OwnCall();
+    contact.firstHeard = firstHeard;
+    contact.completed = platform.UtcNow();
+    contact.band = contacts.band;
+    contact.freq = contacts.freq;
+    contactWriteFailed = !AppendContact(platform, contacts.path, contact);
 }
 
 bool Run::OpenActivityLog()

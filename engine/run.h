@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/contacts_file.h"
 #include "engine/text_lines.h"
 #include "peer/peer.h"
 #include "ports/platform.h"
@@ -45,6 +46,12 @@ public:
     // clock runs inside it don't stack boxes on top of it.
     bool FLoadBoxOpen = false;
 
+    // The contact being worked, for its record in the contacts file.
+    std::string caller;     // the CQ caller last entered into WSJT
+    UtcTime firstHeard;     // when the partner was first heard in it
+    ContactsSettings contacts;  // read at START
+    bool contactWriteFailed = false;  // the last record could not be written
+
     // Looks for WSJT's window and controls; true when a run can work them.
     bool FindWSJT();
     // Enters a callsign or "CQ" into WSJT and starts its calling; the state
@@ -61,6 +68,8 @@ public:
     // Ends what a run holds: the log is closed and, when a call was placed,
     // WSJT is released and the state goes back to -1.
     void Stop();
+    // Appends the contact that just reached its 73 step to the contacts file.
+    void RecordContact();
 
     void ScanDecoded();
     // One tick of the one-second clock. True when the stop time has come:

@@ -127,6 +127,7 @@ std::string Scan::Autodetect()
 void Scan::EnterCaller(const std::string& call)
 {
     cursor = 1;
+    run.caller = call;
     SetControlText(run.windows, run.PeerControls[pcToRadio], call);
     ClickControl(run.windows, run.PeerControls[pcGenStd]);
     ClickControl(run.windows, run.PeerControls[pcGenStd]);

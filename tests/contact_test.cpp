@@ -17,6 +17,15 @@ struct Contact : OnAir {
     {
         return RunUntil([&] { Track(); return w.form.run.FState == state; }, limit);
     }
+    static constexpr const char* Adif = "c:\\program files\\wsjt\\tavrix.adi";
+    int Records()
+    {
+        const std::string& adif = platform.files[Adif];
+        int records = 0;
+        for (std::size_t at = adif.find("<EOR>"); at != std::string::npos; at = adif.find("<EOR>", at + 1))
+            ++records;
+        return records;
+    }
 };
 
 }  // namespace
@@ -49,9 +58,19 @@ TEST_F(Contact, SkedContactRunsToTheEnd)
         }
     }
 
+    // One record for the contact, however often its 73 is decoded again.
+    EXPECT_EQ(Records(), 1);
+    EXPECT_NE(platform.files[Adif].find("<CALL:5>Q9XYZ "), std::string::npos);
+
     // 240 seconds after the last step the run calls again.
     ASSERT_TRUE(Reaches(0, 300));
+    EXPECT_EQ(Records(), 1);
     EXPECT_EQ(station.desktop.TextOf(station.peer.toRadio), "Q9XYZ");
+
+    // The same partner worked again is a contact of its own.
+    SetPartner(PartnerConfig{});
+    ASSERT_TRUE(Reaches(4, 15 * 60));
+    EXPECT_EQ(Records(), 2);
 }
 
 TEST_F(Contact, PartnerThatStopsHalfwayTimesOutToCalling)
@@ -78,6 +97,8 @@ TEST_F(Contact, CQContactWithAListedCaller)
     EXPECT_EQ(station.desktop.TextOf(station.peer.toRadio), "CQ");
     ASSERT_TRUE(Reaches(4, 15 * 60)) << ::testing::PrintToString(states);
     EXPECT_EQ(station.desktop.TextOf(station.peer.toRadio), "Q9XYZ");
+    EXPECT_NE(platform.files[Adif].find("<CALL:5>Q9XYZ "), std::string::npos);
+    EXPECT_NE(platform.files[Adif].find("<COMMENT:21>Tavrix unattended, CQ"), std::string::npos);
 }
 
 TEST_F(Contact, CQContactWithAnAutodetectedCaller)

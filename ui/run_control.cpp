@@ -103,6 +103,7 @@ void TfmTavrix::bRunClick()
 
     if (!run.OpenActivityLog())
         platform.ShowMessage(RunMessages::LogOpenFailure);
+    run.contacts = ReadContactsSettings(platform, SettingsPath(), FileName(feLog->Text()));
 
     run.DecodedLines.clear();
 
