@@ -99,6 +99,7 @@ int main(int argc, char** argv)
     Desk desk(EnvPath("TEST_DIR"));
     DeleteFileA(desk.Path("decoded.cum").c_str());
     DeleteFileA(desk.Path("tavrixlog.txt").c_str());
+    DeleteFileA(desk.Path("tavrix.adi").c_str());
     desk.WriteFile("call3a.txt", "// Callsign list\r\nQ2AAA,JO22\r\nQ7PQR,KO85,,,Ivan\r\nZZZZZZ,End-of-Database\r\n");
     const std::string fastSwitch = fast ? " /fast" : "";
     if (!desk.StartWsjt("/partner Q9XYZ /behaviour normal /partner Q7PQR /behaviour cq-listed /noise 1" + fastSwitch)) {
@@ -123,5 +124,11 @@ int main(int argc, char** argv)
 
     Say("\n==== activity log (tavrixlog.txt)\n" + desk.ReadFile("tavrixlog.txt"));
     Say("==== the stand-in WSJT's journal\n" + desk.ReadFile("wsjt.journal"));
-    return sked && cq ? 0 : 1;
+    const std::string contacts = desk.ReadFile("tavrix.adi");
+    Say("==== contacts for the logbook (tavrix.adi)\n" + contacts);
+    const bool recorded = contacts.find("<CALL:5>Q9XYZ ") != std::string::npos &&
+                          contacts.find("<CALL:5>Q7PQR ") != std::string::npos;
+    if (!recorded)
+        Say("CONTACTS FILE WRONG: a record for each contact was expected");
+    return sked && cq && recorded ? 0 : 1;
 }

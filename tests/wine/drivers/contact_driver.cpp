@@ -2,7 +2,8 @@
 // window as an operator would, against the stand-in WSJT whose partner
 // station answers every half minute (/fast). A contact is complete when
 // WSJT's "Tx &5" has been pressed; then WSJT's presses must be in order and
-// the activity log must hold exactly the marked decodes the run scanned.
+// the activity log must hold exactly the marked decodes the run scanned, and
+// the contacts file beside it one record of the contact.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -13,7 +14,7 @@ namespace {
 
 constexpr long long ContactLimitMs = 240000;
 
-void ExpectComplete(const ContactOutcome& outcome, Desk& desk)
+void ExpectComplete(const ContactOutcome& outcome, Desk& desk, const std::string& partner)
 {
     std::printf("contact took %lld s\n", outcome.ms / 1000);
     ::testing::Test::RecordProperty("ContactSeconds", static_cast<int>(outcome.ms / 1000));
@@ -21,6 +22,10 @@ void ExpectComplete(const ContactOutcome& outcome, Desk& desk)
     EXPECT_EQ(outcome.problem, "");
     EXPECT_FALSE(outcome.expected.empty());
     EXPECT_EQ(outcome.logged, outcome.expected);
+    const std::string adif = desk.ReadFile("tavrix.adi");
+    EXPECT_NE(adif.find("<EOH>"), std::string::npos) << adif;
+    EXPECT_NE(adif.find("<CALL:" + std::to_string(partner.size()) + ">" + partner + " "), std::string::npos) << adif;
+    EXPECT_EQ(adif.find("<EOR>"), adif.rfind("<EOR>")) << "one record: " << adif;
     if (::testing::Test::HasFailure())
         std::printf("journal:\n%s\n", desk.ReadFile("wsjt.journal").c_str());
 }
@@ -32,7 +37,7 @@ TEST(Contact, SkedWithAPartnerWhoCallsUs)
     Desk desk(EnvPath("TEST_DIR"));
     ASSERT_TRUE(desk.StartWsjt("/partner Q9XYZ /behaviour normal /noise 1 /fast"));
     ASSERT_TRUE(desk.StartTavrix("Q1ABC"));
-    ExpectComplete(desk.WorkContact({false, "Q9XYZ", ContactLimitMs}), desk);
+    ExpectComplete(desk.WorkContact({false, "Q9XYZ", ContactLimitMs}), desk, "Q9XYZ");
 }
 
 TEST(Contact, CqAnsweredByAListedStation)
@@ -41,5 +46,5 @@ TEST(Contact, CqAnsweredByAListedStation)
     desk.WriteFile("call3a.txt", "// test list\r\nQ2AAA,JO22\r\nQ7PQR,KO85,,,Ivan,,,2024\r\nZZZZZZ,End-of-Database");
     ASSERT_TRUE(desk.StartWsjt("/partner Q7PQR /behaviour cq-listed /noise 1 /fast"));
     ASSERT_TRUE(desk.StartTavrix("Q1ABC"));
-    ExpectComplete(desk.WorkContact({true, "Q7PQR", ContactLimitMs}), desk);
+    ExpectComplete(desk.WorkContact({true, "Q7PQR", ContactLimitMs}), desk, "Q7PQR");
 }
