@@ -169,8 +169,11 @@ void Run::ScanDecoded()
         // is enough, later failures end quietly until it is closed.
         if (!FLoadBoxOpen) {
             FLoadBoxOpen = true;
+            struct Reset {
+                bool& flag;
+                ~Reset() { flag = false; }
+            } reset{FLoadBoxOpen};  // also when the box throws
             platform.ShowMessage(LoadFailedText);
-            FLoadBoxOpen = false;
         }
         return;
     }

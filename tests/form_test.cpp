@@ -116,7 +116,7 @@ TEST(FormCreate, TimeLimitDefaultIsTheBoxValueRounded)
     EXPECT_EQ(w.eTLimit.value, 2);
 }
 
-TEST(ClickHandlers, ModeButtonsSwapPartnerBoxAndAutodetect)
+TEST(ClickHandlers, ModeButtonsSwapPartnerBoxAutodetectAndList)
 {
     ModelWindow w;
     w.form.FormCreate();
@@ -129,7 +129,9 @@ TEST(ClickHandlers, ModeButtonsSwapPartnerBoxAndAutodetect)
     w.SelectCQ(false);
     EXPECT_TRUE(w.eTRCS.enabled);
     EXPECT_FALSE(w.cbAutoCS.enabled);
-    EXPECT_TRUE(w.feCSList.enabled);  // not touched by a mode change
+    EXPECT_FALSE(w.feCSList.enabled);  // the list box follows the mode
+    w.SelectCQ(true);
+    EXPECT_TRUE(w.feCSList.enabled);
 }
 
 TEST(ClickHandlers, TimePickersFollowTheirBoxes)

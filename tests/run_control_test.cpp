@@ -136,9 +136,8 @@ TEST_F(RunFixture, SkedStartCallsTheStationAndSavesTheSettings)
     EXPECT_TRUE(w.bRun.enabled);
     for (const TControl* c : std::initializer_list<const TControl*>{
              &w.feDecoded, &w.eCS, &w.eTLimit, &w.feLog, &w.cbDelay, &w.dtpDelay, &w.cbCLDec,
-             &w.feCSList, &w.rbCQ, &w.rbSKED, &w.cbAutoCS, &w.cbStop, &w.dtpStop})
+             &w.feCSList, &w.rbCQ, &w.rbSKED, &w.cbAutoCS, &w.cbStop, &w.dtpStop, &w.eTRCS})
         EXPECT_FALSE(c->Enabled());
-    EXPECT_TRUE(w.eTRCS.enabled);  // the partner box stays editable
 }
 
 TEST_F(RunFixture, SkedStartWithEmptyOwnCallsignRunsWithEmptyMarkers)
@@ -278,4 +277,65 @@ TEST_F(RunFixture, CloseQuestionInEachPhase)
     EXPECT_TRUE(canClose);
     EXPECT_FALSE(Armed());
     EXPECT_EQ(w.form.run.FState, -1);
+}
+
+// After a sked run the list box is back as soon as CQ is selected, and the
+// partner box, locked while the run was armed, is editable again.
+TEST_F(RunFixture, IdleLookAfterASkedLeavesNoDeadEnd)
+{
+    StartSked("Q9XYZ");
+    EXPECT_FALSE(w.eTRCS.enabled);
+    w.form.bRunClick();
+    EXPECT_TRUE(w.eTRCS.enabled);
+    EXPECT_FALSE(w.feCSList.enabled);
+    w.SelectCQ(true);
+    EXPECT_TRUE(w.feCSList.enabled);
+}
+
+// Whatever throws inside START leaves it usable, and a list too large for
+// memory is a list that could not be loaded.
+TEST_F(StartFailure, AFailureInsideStartLeavesItUsable)
+{
+    platform.whileBoxOpen = [] { throw std::bad_alloc(); };
+    StartSked("");
+    EXPECT_TRUE(w.bRun.enabled);
+    EXPECT_EQ(w.bRun.caption, "START");
+
+    platform.whileBoxOpen = nullptr;
+    platform.messages.clear();
+    platform.outOfMemory.insert(List);
+    StartCQ("Q2AAA");
+    ExpectIdleAfter(RunMessages::ListLoadFailure);
+    EXPECT_TRUE(run.CallList->empty());
+}
+
+// A close that comes while a box of START is open waits for START, then is
+// handled as a close of an armed run.
+TEST_F(RunFixture, CloseDuringStartWaitsForIt)
+{
+    platform.cannotCreate.insert(Log);
+    bool deferred = false;
+    platform.whileBoxOpen = [&] { deferred = w.form.DeferClose(); };
+    StartSked("Q9XYZ");
+    EXPECT_TRUE(deferred);
+    EXPECT_TRUE(Armed());
+    EXPECT_EQ(AutoCaption(), "&Auto is ON");
+    platform.whileBoxOpen = nullptr;
+    ASSERT_TRUE(w.form.TakePendingClose());
+    EXPECT_FALSE(w.form.TakePendingClose());
+    EXPECT_FALSE(w.form.DeferClose());
+}
+
+// At log-off an armed run ends as OK at the close question ends it.
+TEST_F(RunFixture, SessionEndReleasesWsjtWithoutAsking)
+{
+    w.form.FormEndSession();  // idle: nothing
+    EXPECT_TRUE(desktop.journal.empty());
+    StartSked("Q9XYZ");
+    w.form.FormEndSession();
+    EXPECT_TRUE(platform.questions.empty());
+    EXPECT_EQ(w.bRun.caption, "START");
+    EXPECT_EQ(ToRadio(), "12345");
+    EXPECT_EQ(AutoCaption(), "&Auto is OFF");
+    EXPECT_FALSE(run.LogOpen);
 }

@@ -275,9 +275,11 @@ TEST_F(ScannerTest, LockedFileShowsOneBoxAndScansInsideItStayQuiet)
     EXPECT_EQ(w.form.run.FState, 1);
     EXPECT_EQ(log, "");
 
+    w.platform.whileBoxOpen = [] { throw std::bad_alloc(); };
+    EXPECT_THROW(w.form.run.ScanDecoded(), std::bad_alloc);
     w.platform.whileBoxOpen = nullptr;
-    w.form.run.ScanDecoded();  // closed: the next failure shows it again
-    EXPECT_EQ(w.platform.messages.size(), 2u);
+    w.form.run.ScanDecoded();  // closed, even by a throw: the next failure shows it again
+    EXPECT_EQ(w.platform.messages.size(), 3u);
     w.platform.readLocked.clear();
     w.form.run.ScanDecoded();
     EXPECT_EQ(w.form.run.FState, 3);

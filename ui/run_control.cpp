@@ -2,6 +2,8 @@
 // closed during a run.
 #include "ui/run_control.h"
 
+#include <new>
+
 #include "ports/platform.h"
 #include "ui/sfmMain.h"
 
@@ -52,7 +54,22 @@ void TfmTavrix::bRunClick()
         StopRun(true);
         return;
     }
+    // Whatever fails inside START (memory, say, while a huge callsign list
+    // loads) must not leave the button dead or a log open behind an idle
+    // look: the operator can always press START again.
+    FStarting = true;
+    try {
+        Start();
+    } catch (...) {
+        if (bRun->Caption() == "START")
+            run.Stop();
+        bRun->SetEnabled(true);
+    }
+    FStarting = false;
+}
 
+void TfmTavrix::Start()
+{
     eCS->SetText(UpperCaseAscii(eCS->Text()));
     eTRCS->SetText(UpperCaseAscii(eTRCS->Text()));
     StripQuotes(feDecoded);
@@ -85,7 +102,13 @@ void TfmTavrix::bRunClick()
         else
             callList.emplace();
         TextLines list;
-        if (!ReadTextLines(platform, listName, list))
+        bool loaded;
+        try {
+            loaded = ReadTextLines(platform, listName, list);
+        } catch (const std::bad_alloc&) {
+            loaded = false;  // a list too large for memory can't be loaded either
+        }
+        if (!loaded)
             return fail(RunMessages::ListLoadFailure);
         callList->reserve(list.size());
         for (std::string_view line : list.lines)
@@ -112,6 +135,7 @@ void TfmTavrix::bRunClick()
     eCS->SetEnabled(false);
     eTLimit->SetEnabled(false);
     feLog->SetEnabled(false);
+    eTRCS->SetEnabled(false);
     bRun->SetEnabled(true);
     cbDelay->SetEnabled(false);
     dtpDelay->SetEnabled(false);
@@ -184,4 +208,24 @@ void TfmTavrix::FormCloseQuery(bool& CanClose)
     // The stop time may have ended the run while the question was open.
     if (bRun->Caption() == "STOP")
         bRunClick();
+}
+
+void TfmTavrix::FormEndSession()
+{
+    if (bRun->Caption() == "STOP")
+        StopRun(true);
+}
+
+bool TfmTavrix::DeferClose()
+{
+    if (FStarting)
+        FClosePending = true;
+    return FStarting;
+}
+
+bool TfmTavrix::TakePendingClose()
+{
+    const bool pending = FClosePending;
+    FClosePending = false;
+    return pending;
 }

@@ -41,6 +41,9 @@ void TfmTavrix::rbSKedClick()
 {
     eTRCS->SetEnabled(!eTRCS->Enabled());
     cbAutoCS->SetEnabled(!cbAutoCS->Enabled());
+    // A sked run's idle look disables the list box; selecting CQ must give
+    // it back, or a wrong list path could not be corrected.
+    feCSList->SetEnabled(rbCQ->Checked());
 }
 
 void TfmTavrix::cbDelayClick()

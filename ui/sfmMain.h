@@ -51,6 +51,8 @@ public:
     TCheck* cbCLDec = nullptr;
 
     Run run;
+    bool FStarting = false;      // START's handler is running
+    bool FClosePending = false;  // a close came while it was
 
     void FormCreate();
     void rbSKedClick();  // shared by rbSKED and rbCQ; runs when one becomes selected
@@ -60,6 +62,14 @@ public:
     void bRunClick();
     void StopRun(bool force);
     void FormCloseQuery(bool& CanClose);
+    // Windows is ending the session: an armed run ends as OK at the close
+    // question would end it, without asking.
+    void FormEndSession();
+    // A close asked for while START is busy (inside one of its message
+    // boxes) waits for START: true when it was put off.
+    bool DeferClose();
+    // True once, after START, when a close was put off during it.
+    bool TakePendingClose();
 
     // The window's one-second timer: the run's tick, and the end of the
     // run when its stop time has come.
@@ -70,6 +80,8 @@ public:
     // Writes the six stored settings, key by key; the first key that can't
     // be written is reported and ends the writing.
     void SaveSettings();
+    // START's checks, the first call and the settings; bRunClick guards it.
+    void Start();
 
     // What the run reads of the operator's choices.
     bool Armed() const override;

@@ -279,6 +279,16 @@ void OnModeClick(MainWindow& win, CheckBox& clicked, CheckBox& other)
     win.form.rbSKedClick();
 }
 
+void OnClose(MainWindow& win)
+{
+    if (win.form.DeferClose())
+        return;
+    bool canClose = true;
+    win.form.FormCloseQuery(canClose);
+    if (canClose)
+        DestroyWindow(win.hwnd);
+}
+
 void OnCommand(MainWindow& win, int id, int code)
 {
     if (code != BN_CLICKED)
@@ -288,7 +298,11 @@ void OnCommand(MainWindow& win, int id, int code)
     case ID_rbCQ: return OnModeClick(win, win.rbCQ, win.rbSKED);
     case ID_cbDelay: return win.form.cbDelayClick();
     case ID_cbStop: return win.form.cbStopClick();
-    case ID_bRun: return win.form.bRunClick();
+    case ID_bRun:
+        win.form.bRunClick();
+        if (win.form.TakePendingClose())
+            OnClose(win);
+        return;
     case ID_feDecodedBrowse:
         return win.feDecoded.Browse("Decoded.cum file", "Decoded files (*.cum)\0*.cum\0All files (*.*)\0*.*\0");
     case ID_feCSListBrowse:
@@ -303,14 +317,6 @@ void OnNotify(MainWindow& win, const NMHDR& header)
 {
     if (header.hwndFrom == win.pageControl && header.code == TCN_SELCHANGE)
         ShowPage(win, int(SendMessageW(win.pageControl, TCM_GETCURSEL, 0, 0)));
-}
-
-void OnClose(MainWindow& win)
-{
-    bool canClose = true;
-    win.form.FormCloseQuery(canClose);
-    if (canClose)
-        DestroyWindow(win.hwnd);
 }
 
 // Like a dialog, the window gives the focus back to the control that had it.
@@ -338,6 +344,8 @@ LRESULT HandleMessage(MainWindow& win, UINT message, WPARAM wParam, LPARAM lPara
     case WM_NOTIFY: OnNotify(win, *reinterpret_cast<const NMHDR*>(lParam)); return 0;
     case WM_TIMER: win.form.OnTimer(); return 0;
     case WM_CLOSE: OnClose(win); return 0;
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ENDSESSION: if (wParam) win.form.FormEndSession(); return 0;
     case WM_ACTIVATE: if (OnActivate(win, LOWORD(wParam) != WA_INACTIVE)) return 0; break;
     case WM_DESTROY: OnDestroy(win); return 0;
     }

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <functional>
 #include <map>
+#include <new>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@ public:
     std::set<std::string> readLocked;       // held open for writing by another program
     std::set<std::string> cannotCreate;     // creating or opening fails
     std::set<std::string> cannotDelete;
+    std::set<std::string> outOfMemory;      // reading throws std::bad_alloc
     std::map<FileHandle, std::string> openFiles;
     FileHandle nextHandle = 100;
     int readCount = 0;
@@ -51,6 +53,8 @@ public:
     bool ReadWholeFile(const std::string& name, std::string& out) override
     {
         ++readCount;
+        if (outOfMemory.count(name))
+            throw std::bad_alloc();
         if (!FileExists(name) || readLocked.count(name))
             return false;
         out = files[name];

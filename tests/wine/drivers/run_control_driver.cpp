@@ -53,7 +53,7 @@ TEST(RunControl, StartAndStopWorkTheStandInAndKeepTheSettingsFile)
     EXPECT_EQ(tavrix.Text(ID_eCS), "Q1ABC");
     EXPECT_FALSE(tavrix.Enabled(ID_feDecoded));
     EXPECT_FALSE(tavrix.Enabled(ID_rbCQ));
-    EXPECT_TRUE(tavrix.Enabled(ID_eTRCS)) << "the partner box stays editable during a sked";
+    EXPECT_FALSE(tavrix.Enabled(ID_eTRCS)) << "the partner box is locked during a run";
     EXPECT_TRUE(tavrix.Boxes().empty());
 
     // The settings are written last in START; the file is read as bytes.
