@@ -1,8 +1,9 @@
 // Platform services the logic needs: the local and UTC clocks, files, message boxes,
 // the settings file and collation. Win32 implementation:
 // ports/platform_win32.cpp; tests use tests/support/fake_platform.h.
-// All texts are single-byte; messages are Windows-1251 bytes (plain ASCII is
-// the same in it), converted to wide characters only when shown.
+// All texts are single-byte, converted to wide characters only when shown:
+// the program's own messages are Windows-1251 bytes (plain ASCII is the same
+// in it), paths and error texts the system's ANSI code page.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -65,7 +66,8 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
     // Modal question titled "Tavrix", OK and Cancel, no icon. True for OK.
     virtual bool AskOkCancel(const std::string& text) = 0;
-    // Modal error box (error icon, OK) with the given title.
+    // Modal error box (error icon, OK) with the given title. Its texts are in
+    // the system's ANSI code page, as the paths that come from it are.
     virtual void ShowError(const std::string& title, const std::string& text) = 0;
 
     // The folder of the running executable, ending in a path separator.

@@ -9,15 +9,16 @@
 #include <algorithm>
 #include <new>
 
-// The program's messages are Windows-1251 bytes whatever the system's code
-// page, so boxes convert them explicitly and show them through the wide call.
-static std::wstring FromCp1251(const std::string& text)
+// The program's own messages are Windows-1251 bytes whatever the system's
+// code page; texts from the system (a path) are in its ANSI code page. Boxes
+// convert each from its own code page and show it through the wide call.
+static std::wstring Wide(const std::string& text, UINT codePage)
 {
     if (text.empty())
         return std::wstring();
-    const int length = MultiByteToWideChar(1251, 0, text.data(), int(text.size()), nullptr, 0);
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), nullptr, 0);
     std::wstring wide(length, L'\0');
-    MultiByteToWideChar(1251, 0, text.data(), int(text.size()), wide.data(), length);
+    MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), wide.data(), length);
     return wide;
 }
 
@@ -174,25 +175,25 @@ void Win32Platform::CloseFile(FileHandle file)
         CloseHandle(AsHandle(file));
 }
 
-int Win32Platform::Box(const std::string& title, const std::string& text, unsigned type)
+int Win32Platform::Box(const std::string& title, const std::string& text, unsigned type, unsigned codePage)
 {
     // Owned by the main window, whose timer goes on ticking in the box's loop.
-    return MessageBoxW(owner, FromCp1251(text).c_str(), FromCp1251(title).c_str(), type);
+    return MessageBoxW(owner, Wide(text, codePage).c_str(), Wide(title, codePage).c_str(), type);
 }
 
 void Win32Platform::ShowMessage(const std::string& text)
 {
-    Box("Tavrix", text, MB_OK);
+    Box("Tavrix", text, MB_OK, 1251);
 }
 
 bool Win32Platform::AskOkCancel(const std::string& text)
 {
-    return Box("Tavrix", text, MB_OKCANCEL) == IDOK;
+    return Box("Tavrix", text, MB_OKCANCEL, 1251) == IDOK;
 }
 
 void Win32Platform::ShowError(const std::string& title, const std::string& text)
 {
-    Box(title, text, MB_OK | MB_ICONERROR);
+    Box(title, text, MB_OK | MB_ICONERROR, CP_ACP);
 }
 
 std::string Win32Platform::ExeDirectory()

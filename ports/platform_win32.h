@@ -37,6 +37,6 @@ public:
     int CompareNoCase(const std::string& a, const std::string& b) override;
 
 private:
-    int Box(const std::string& title, const std::string& text, unsigned type);
+    int Box(const std::string& title, const std::string& text, unsigned type, unsigned codePage);
     HWND__* owner = nullptr;
 };

@@ -203,13 +203,17 @@ TEST(Faults, LogFolderDeletedDuringARun)
     Stop(tavrix);
 }
 
+// The program sits in a folder named with a letter outside ASCII, which the
+// error box shows as the system's code page has it (1252 here).
 TEST(Faults, SettingsFileReadOnlyAtStart)
 {
-    const std::string dir = TestDir() + "/readonly";
+    ASSERT_EQ(GetACP(), 1252u) << "the folder's name is written in code page 1252";
+    const std::string folder = "readonly-\xE9";
+    const std::string dir = TestDir() + "/" + folder;
     StandIn wsjt("readonly", "");
     ASSERT_TRUE(wsjt.Running());
     const std::string ini = OptionsIni(dir, dir + "/log.txt");
-    Tavrix tavrix("readonly", ini);
+    Tavrix tavrix(folder, ini);
     ASSERT_NE(tavrix.main, nullptr);
     ASSERT_TRUE(SetFileAttributesA(WinePath(tavrix.IniPath()).c_str(), FILE_ATTRIBUTE_READONLY));
     // The tests run as root, which writes read-only files anyway: make it immutable as well.
@@ -218,8 +222,9 @@ TEST(Faults, SettingsFileReadOnlyAtStart)
     StartSked(tavrix);
     const Box box = tavrix.WaitBox(StartWaitMs);
     ASSERT_NE(box.hwnd, nullptr);
-    const std::string path = WinePath(tavrix.IniPath());
-    EXPECT_EQ(box.Text(), L"Unable to write to " + std::wstring(path.begin(), path.end()) + L".");
+    const std::string testDir = WinePath(TestDir());
+    EXPECT_EQ(box.Text(), L"Unable to write to " + std::wstring(testDir.begin(), testDir.end()) +
+                              L"\\readonly-\u00E9\\tavrix.ini.");
     EXPECT_EQ(box.Title(), L"Tavrix");
     EXPECT_TRUE(box.HasIcon()) << "an error box";
     EXPECT_TRUE(box.HasButton(IDOK));
