@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/contacts_file.h"
+#include "engine/second_clock.h"
 #include "engine/text_lines.h"
 #include "peer/peer.h"
 #include "ports/platform.h"
@@ -38,7 +39,7 @@ public:
     // 0 partner's callsign; 1..4 "27" "R27" "RRR" "73".
     std::array<std::string, 5> Progression;
     std::string PartnerCall;
-    std::int32_t TickCount = 0;  // ticks spent in states 1..4 since the last reset
+    std::int32_t TickCount = 0;  // seconds spent in states 1..4 since the last reset
     std::int32_t TickLimit = 0;  // seconds; the run falls back to calling at it
     FileHandle LogHandle = NoFile;
     bool LogOpen = false;
@@ -72,13 +73,19 @@ public:
     void RecordContact();
 
     void ScanDecoded();
-    // One tick of the one-second clock. True when the stop time has come:
-    // the window then ends the run.
+    // One tick of the one-second timer: the actions of every second of
+    // local time it stands for. True when the stop time has come: the
+    // window then ends the run.
     bool OnTimer();
 
     Platform& platform;
     WindowSystem& windows;
+    SecondClock secondClock;  // which seconds the timer's ticks stand for
     const RunChoices& choices;
+
+private:
+    // The actions of one second of local time, in their order.
+    bool OnSecond(const LocalTime& time);
 };
 
 // A file-name box's file name: its text without one enclosing pair of

@@ -1,17 +1,29 @@
 // The run clock: the one-second tick that schedules everything a run does
-// without the operator. Each hour or minute is read from the clock again at
-// the test that needs it, and a minute only once the hour matched.
+// without the operator. The timer is only roughly one second, so a tick
+// stands for the seconds of local time that passed since the last one: a
+// short gap is caught up second by second, oldest first, and a doubled tick
+// does nothing. Each second's tests come in a fixed order: the delayed start
+// and the stop time at second 0, the nightly clearing at 23:59:59, the scan
+// at seconds 5 and 35, then the step time-out.
 #include <limits>
 
 #include "engine/run.h"
 
 bool Run::OnTimer()
 {
-    const int second = platform.Now().second;
+    const LocalTime now = platform.Now();
+    for (int back = secondClock.Due(now) - 1; back >= 0; --back) {
+        if (OnSecond(AddSeconds(now, -back)))
+            return true;
+    }
+    return false;
+}
 
-    if (second == 0) {
-        if (choices.DelayTicked() && choices.Armed() && FState == -1 && choices.DelayHour() == platform.Now().hour &&
-            choices.DelayMinute() == platform.Now().minute) {
+bool Run::OnSecond(const LocalTime& time)
+{
+    if (time.second == 0) {
+        if (choices.DelayTicked() && choices.Armed() && FState == -1 && choices.DelayHour() == time.hour &&
+            choices.DelayMinute() == time.minute) {
             // A parked run starting its next day had its log closed at the
             // stop time: open it again so the later days are logged too.
             if (!LogOpen)
@@ -20,15 +32,15 @@ bool Run::OnTimer()
                 platform.DeleteFile(FileName(choices.DecodedText()));
             CallStation(choices.SkedMode() ? choices.PartnerText() : std::string("CQ"));
         }
-        if (choices.StopTicked() && FState >= 0 && choices.StopHour() == platform.Now().hour &&
-            choices.StopMinute() == platform.Now().minute)
+        if (choices.StopTicked() && FState >= 0 && choices.StopHour() == time.hour &&
+            choices.StopMinute() == time.minute)
             return true;
     }
 
-    if (second == 59 && choices.ClearDecoded() && platform.Now().minute == 59 && platform.Now().hour == 23)
+    if (time.second == 59 && time.minute == 59 && time.hour == 23 && choices.ClearDecoded())
         platform.DeleteFile(FileName(choices.DecodedText()));
 
-    if (second == 5 || second == 35)
+    if (time.second == 5 || time.second == 35)
         ScanDecoded();
 
     if (FState > 0 && TickCount < std::numeric_limits<std::int32_t>::max())

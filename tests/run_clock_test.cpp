@@ -154,6 +154,7 @@ TEST_F(ClockFixture, NightlyClearingWithAndWithoutARun)
 
     w.cbCLDec.checked = false;
     platform.files[Decoded] = "x";
+    ++platform.now.day;  // the next night
     At(23, 59, 59);
     Tick();
     EXPECT_TRUE(platform.files.count(Decoded));
@@ -162,6 +163,7 @@ TEST_F(ClockFixture, NightlyClearingWithAndWithoutARun)
     w.feDecoded.text = "\"" + std::string(Decoded) + "\"";  // deleted by its file name
     StartSked("Q9XYZ");
     platform.files[Decoded] = "x";
+    ++platform.now.day;
     At(23, 59, 59);
     Tick();
     EXPECT_FALSE(platform.files.count(Decoded));
@@ -221,4 +223,95 @@ TEST_F(ClockFixture, StopTickNeitherScansNorCounts)
     Tick();  // 10:01:00
     EXPECT_EQ(run.TickCount, 10);
     EXPECT_EQ(platform.readCount, reads);
+}
+
+// A day of a parked sked run on a timer that is not one second: every
+// second's actions happen once, at their second or as soon after it as the
+// next tick comes. Runs from 11:00 to 11:00 the next day: the delayed start
+// at 12:00, a contact step at 13:00 that times out two minutes later, the
+// stop at 17:00 and the nightly clearing at 23:59:59.
+TEST_F(RunFixture, EverySecondOnceWhateverTheTimerDoes)
+{
+    const struct {
+        const char* timer;
+        std::vector<int> stepsMs;  // repeated all day
+    } timers[] = {
+        {"1015 ms", {1015}},
+        {"2000 ms", {2000}},
+        {"doubled seconds", {500}},
+        {"skipped and doubled", {1000, 1000, 3500, 500, 1000, 200, 800}},
+    };
+    for (const auto& timer : timers) {
+        SCOPED_TRACE(timer.timer);
+        SimWindowSystem day;  // a fresh WSJT on a fresh desktop
+        SimWindowSystem::Peer peer = day.AddWsjt();
+        ModelWindow m;
+        m.form.FormCreate();
+        m.ClickDelay(true);
+        m.ClickStop(true);
+        m.eTLimit.value = 2;
+        m.eTRCS.text = "Q9XYZ";
+        FakePlatform& disk = m.platform;
+        disk.files[Decoded] = "";
+
+        long long ms = 11 * 3600 * 1000LL;
+        const auto setClock = [&] {
+            const long long s = ms / 1000;
+            disk.now = {2026, 12, 8 + int(s / 86400), int(s / 3600 % 24), int(s / 60 % 60), int(s % 60),
+                        int(ms % 1000)};
+        };
+        setClock();
+        m.form.bRunClick();
+
+        std::vector<long long> scans, calls, releases, clearings;
+        long long steppedAt = -1, timedOutAt = -1;
+        for (std::size_t i = 0; ms < 35 * 3600 * 1000LL; ms += timer.stepsMs[i++ % timer.stepsMs.size()]) {
+            setClock();
+            const int reads = disk.readCount;
+            const std::size_t journal = day.journal.size(), deletions = disk.deleted.size();
+            const int state = m.form.run.FState;
+            m.form.OnTimer();
+            const long long second = ms / 1000;
+            if (disk.readCount > reads)
+                scans.push_back(second);
+            if (disk.deleted.size() > deletions)
+                clearings.push_back(second);
+            for (std::size_t j = journal; j < day.journal.size(); ++j) {
+                if (day.journal[j] == "set 12345 -> Q9XYZ")
+                    calls.push_back(second);
+                if (day.journal[j] == "set Q9XYZ -> 12345")
+                    releases.push_back(second);
+            }
+            if (state > 0 && m.form.run.FState == 0)
+                timedOutAt = second;
+            if (steppedAt < 0 && second >= 13 * 3600) {
+                m.form.run.FState = 1;  // the partner heard: the time-out starts
+                m.form.run.TickCount = 0;
+                steppedAt = second;
+            }
+            if (!disk.files.count(Decoded))
+                disk.files[Decoded] = "";
+        }
+
+        // Each action at its second, or on the first tick after it.
+        const int late = 3;
+        const auto at = [](int h, int m, int s) { return h * 3600LL + m * 60 + s; };
+        ASSERT_EQ(scans.size(), 5u * 120) << "scans from 12:00 to 17:00";
+        for (std::size_t k = 0; k < scans.size(); ++k) {
+            const long long due = at(12, 0, 5) + 30 * static_cast<long long>(k);
+            EXPECT_TRUE(scans[k] >= due && scans[k] < due + late) << "scan " << k << " at " << scans[k];
+        }
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_LT(calls[0] - at(12, 0, 0), late);
+        ASSERT_EQ(releases.size(), 1u);
+        EXPECT_LT(releases[0] - at(17, 0, 0), late);
+        EXPECT_EQ(m.bRun.caption, "STOP") << "parked";
+        ASSERT_EQ(clearings.size(), 2u) << "at the delayed start and at night";
+        EXPECT_LT(clearings[0] - at(12, 0, 0), late);
+        EXPECT_LT(clearings[1] - at(23, 59, 59), late);
+        ASSERT_GE(steppedAt, 0);
+        EXPECT_GE(timedOutAt - steppedAt, 120) << "the time-out lasts its two minutes";
+        EXPECT_LT(timedOutAt - steppedAt, 120 + late);
+        (void)peer;
+    }
 }
