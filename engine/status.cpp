@@ -15,9 +15,9 @@ struct Step {
 };
 constexpr Step Steps[] = {
     {"heard", "27 (Tx 2)"},
-    {"27 received", "R27 (Tx 3)"},
-    {"R27 received", "RRR (Tx 4)"},
-    {"RRR received", "73 (Tx 5)"},
+    {"got 27", "R27 (Tx 3)"},
+    {"got R27", "RRR (Tx 4)"},
+    {"got RRR", "73 (Tx 5)"},
 };
 
 void AppendNumber(std::string& out, long long number)
@@ -92,7 +92,8 @@ void AppendDelayTime(std::string& out, const StatusFacts& facts, const LocalTime
     }
 }
 
-// "4:31", or "1:02:03" from an hour on; never below zero.
+// The time before the step times out and the run calls again: "4:31", or
+// "1:02:03" from an hour on; never below zero.
 void AppendTimeLeft(std::string& out, long long seconds)
 {
     if (seconds < 0)
@@ -116,9 +117,9 @@ void AppendContact(std::string& out, const StatusFacts& facts, const LocalTime& 
     out += step.received;
     out += ", sending ";
     out += step.sending;
-    out += ", time-out ";
+    out += ", ";
     AppendTimeLeft(out, static_cast<long long>(facts.tickLimit) - facts.tickCount);
-    AppendNextScan(out, now, ", scan ");
+    AppendNextScan(out, now, " left, scan ");
 }
 
 // Trouble that stops the run from moving on goes before everything else:
@@ -180,7 +181,7 @@ void AppendRecords(std::string& out, const StatusFacts& facts)
     if (facts.armed && (facts.troubles & LogNotOpen)) {
         out += "\tNo activity log";
     } else if (facts.armed && (facts.troubles & ContactsNotWritten)) {
-        out += "\tContacts not written";
+        out += "\tContacts not saved";
     } else if (facts.contacts > 0) {
         out += '\t';
         AppendNumber(out, facts.contacts);

@@ -105,17 +105,17 @@ const Case Cases[] = {
      "Calling CQ, next scan in 29 s\t3 contacts, last Q7PQR 09:05"},
 
     {"partner heard", Counting(1, 1800, Run(1)), At(12, 0, 5),
-     "Q9XYZ: heard, sending 27 (Tx 2), time-out 29:59, scan 30 s"},
+     "Q9XYZ: heard, sending 27 (Tx 2), 29:59 left, scan 30 s"},
     {"report received", Counting(29, 1800, Run(2)), At(12, 0, 34),
-     "Q9XYZ: 27 received, sending R27 (Tx 3), time-out 29:31, scan 1 s"},
+     "Q9XYZ: got 27, sending R27 (Tx 3), 29:31 left, scan 1 s"},
     {"R27 received", Counting(600, 1800, Run(3)), At(12, 0, 35),
-     "Q9XYZ: R27 received, sending RRR (Tx 4), time-out 20:00, scan 30 s"},
+     "Q9XYZ: got R27, sending RRR (Tx 4), 20:00 left, scan 30 s"},
     {"RRR received, counted at once", WithContacts(1, Counting(1, 240, Run(4))), At(12, 0, 5),
-     "Q9XYZ: RRR received, sending 73 (Tx 5), time-out 3:59, scan 30 s\t1 contact"},
+     "Q9XYZ: got RRR, sending 73 (Tx 5), 3:59 left, scan 30 s\t1 contact"},
     {"time limit 0 or less", Counting(1, -60, Run(1)), At(12, 0, 5),
-     "Q9XYZ: heard, sending 27 (Tx 2), time-out 0:00, scan 30 s"},
+     "Q9XYZ: heard, sending 27 (Tx 2), 0:00 left, scan 30 s"},
     {"time limit beyond an hour", Counting(0, 2147483647, Run(2)), At(12, 0, 20),
-     "Q9XYZ: 27 received, sending R27 (Tx 3), time-out 596523:14:07, scan 15 s"},
+     "Q9XYZ: got 27, sending R27 (Tx 3), 596523:14:07 left, scan 15 s"},
 
     {"decoded.cum missing", WithTrouble(DecodedMissing, Run(0)), At(12, 0, 5),
      "decoded.cum not found, next scan in 30 s"},
@@ -125,7 +125,7 @@ const Case Cases[] = {
     {"no activity log", WithContacts(2, WithTrouble(LogNotOpen, Run(0))), At(12, 0, 23),
      "Calling Q9XYZ, next scan in 12 s\tNo activity log"},
     {"contacts not written", WithContacts(2, WithTrouble(ContactsNotWritten, Run(4))), At(12, 0, 5),
-     "Q9XYZ: RRR received, sending 73 (Tx 5), time-out 30:00, scan 30 s\tContacts not written"},
+     "Q9XYZ: got RRR, sending 73 (Tx 5), 30:00 left, scan 30 s\tContacts not saved"},
 };
 
 TEST(Status, TextOfEachSituation)

@@ -71,3 +71,10 @@ void TfmTavrix::cbStopClick()
 {
     dtpStop->SetEnabled(cbStop->Checked());
 }
+
+// Until the run records what the status needs, the bar says the run is idle.
+const std::string& TfmTavrix::StatusLine()
+{
+    static const std::string idle = "Idle";
+    return idle;
+}

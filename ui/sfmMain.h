@@ -68,6 +68,8 @@ public:
     void FormCloseQuery(bool& CanClose);
 
     void OnTimer();
+    // The status bar's text after this tick, as engine/status.h writes it.
+    const std::string& StatusLine();
     void ScanDecoded();
     void SetState(std::int32_t state);
 
