@@ -119,7 +119,8 @@ void AppendContact(std::string& out, const StatusFacts& facts, const LocalTime& 
     out += step.sending;
     out += ", ";
     AppendTimeLeft(out, static_cast<long long>(facts.tickLimit) - facts.tickCount);
-    AppendNextScan(out, now, " left, scan ");
+    out += " left";
+    AppendNextScan(out, now, ", scan ");
 }
 
 // Trouble that stops the run from moving on goes before everything else:

@@ -77,7 +77,7 @@ public:
         Look();
     }
 
-    std::vector<std::string> met;  // the first text of each new status, in order
+    std::vector<std::string> met;  // "name: " and the first text of each new status, in order
 
 private:
     void Look()
@@ -88,7 +88,7 @@ private:
         shape_ = Shape(status);
         std::string shown = status;
         std::replace(shown.begin(), shown.end(), '\t', '|');
-        met.push_back(shown);
+        met.push_back(name_ + ": " + shown);
         Say(Clock() + "  " + name_ + " status: " + shown);
         char shot[64];
         std::snprintf(shot, sizeof shot, "@screenshot %s-%02zu.png", name_.c_str(), met.size());
