@@ -39,6 +39,6 @@ struct NoWindows : WindowSystem {
     void EnumWindows(EnumProc, std::intptr_t) override {}
     void EnumChildWindows(PeerHandle, EnumProc, std::intptr_t) override {}
     void GetText(PeerHandle, char*, int) override {}
-    void SetText(PeerHandle, const char*) override {}
-    void Press(PeerHandle) override {}
+    bool SetText(PeerHandle, const char*) override { return true; }
+    bool Press(PeerHandle) override { return true; }
 };

@@ -20,17 +20,41 @@ Run::Run(Platform& platform, WindowSystem& windows, const RunChoices& choices)
 
 bool Run::FindWSJT()
 {
-    return ::FindWSJT(windows, PeerControls, WinList);
+    const bool found = ::FindWSJT(windows, PeerControls, WinList);
+    if (found)
+        troubles &= ~PeerGone;
+    return found;
+}
+
+void Run::Press(PeerSlot slot)
+{
+    if (!ClickControl(windows, PeerControls[slot]) && PeerControls[slot] != NoPeer)
+        troubles |= PeerGone;
+}
+
+void Run::Enter(PeerSlot slot, const std::string& text)
+{
+    if (!SetControlText(windows, PeerControls[slot], text) && PeerControls[slot] != NoPeer)
+        troubles |= PeerGone;
+}
+
+void Run::Arm()
+{
+    calledSinceStart = false;
+    contactsCompleted = 0;
+    lastContactCall.clear();
+    troubles = NoTrouble;
 }
 
 void Run::CallStation(const std::string& callText)
 {
-    SetControlText(windows, PeerControls[pcToRadio], callText);
-    ClickControl(windows, PeerControls[pcLookup]);
-    ClickControl(windows, PeerControls[pcLookup]);
-    ClickControl(windows, PeerControls[pcGenStd]);
-    ClickControl(windows, PeerControls[pcGenStd]);
+    Enter(pcToRadio, callText);
+    Press(pcLookup);
+    Press(pcLookup);
+    Press(pcGenStd);
+    Press(pcGenStd);
     PressAutoWhile(windows, PeerControls[pcAuto], "&Auto is OFF");
+    calledSinceStart = true;
     FState = 0;
     TickCount = 0;
     TickLimit = MinutesToSeconds(choices.TimeLimitMinutes());
@@ -38,7 +62,7 @@ void Run::CallStation(const std::string& callText)
 
 void Run::ReleaseWSJT()
 {
-    SetControlText(windows, PeerControls[pcToRadio], "12345");
+    Enter(pcToRadio, "12345");
     PressAutoWhile(windows, PeerControls[pcAuto], "&Auto is ON");
 }
 
@@ -53,15 +77,15 @@ void Run::SetState(std::int32_t state)
     case 0:
         CallStation(choices.SkedMode() ? choices.PartnerText() : std::string("CQ"));
         break;
-    case 1: ClickControl(windows, PeerControls[pcTx2]); break;
-    case 2: ClickControl(windows, PeerControls[pcTx3]); break;
-    case 3: ClickControl(windows, PeerControls[pcTx4]); break;
+    case 1: Press(pcTx2); break;
+    case 2: Press(pcTx3); break;
+    case 3: Press(pcTx4); break;
     case 4:
-        ClickControl(windows, PeerControls[pcTx5]);
+        Press(pcTx5);
         TickCount = 0;
         TickLimit = 240;
         break;
-    case 5: ClickControl(windows, PeerControls[pcTx6]); break;
+    case 5: Press(pcTx6); break;
     default: break;
     }
     FState = state;
@@ -79,7 +103,36 @@ void Run::RecordContact()
     contact.completed = platform.UtcNow();
     contact.band = contacts.band;
     contact.freq = contacts.freq;
-    contactWriteFailed = !AppendContact(platform, contacts.path, contact);
+    if (AppendContact(platform, contacts.path, contact))
+        troubles &= ~ContactsNotWritten;
+    else
+        troubles |= ContactsNotWritten;
+    ++contactsCompleted;
+    lastContactCall = contact.partner;
+    const LocalTime now = platform.Now();
+    lastContactHour = now.hour;
+    lastContactMinute = now.minute;
+}
+
+void Run::StatusLine(std::string& out)
+{
+    StatusFacts facts;
+    facts.armed = choices.Armed();
+    facts.state = FState;
+    facts.cq = choices.CqMode();
+    facts.calledSinceStart = calledSinceStart;
+    facts.partner = facts.cq ? std::string_view(caller) : std::string_view(PartnerCall);
+    facts.delay = choices.DelayTicked();
+    facts.delayHour = choices.DelayHour();
+    facts.delayMinute = choices.DelayMinute();
+    facts.tickCount = TickCount;
+    facts.tickLimit = TickLimit;
+    facts.troubles = troubles;
+    facts.contacts = contactsCompleted;
+    facts.lastPartner = lastContactCall;
+    facts.lastHour = lastContactHour;
+    facts.lastMinute = lastContactMinute;
+    StatusText(facts, platform.Now(), out);
 }
 
 bool Run::OpenActivityLog()
@@ -88,10 +141,13 @@ bool Run::OpenActivityLog()
     if (!platform.FileExists(logName))
         platform.CreateEmptyFile(logName);
     const FileHandle log = platform.OpenForAppend(logName);
-    if (log == NoFile)
+    if (log == NoFile) {
+        troubles |= LogNotOpen;
         return false;
+    }
     LogHandle = log;
     LogOpen = true;
+    troubles &= ~LogNotOpen;
     return true;
 }
 

@@ -15,6 +15,7 @@
 
 #include "engine/contacts_file.h"
 #include "engine/second_clock.h"
+#include "engine/status.h"
 #include "engine/text_lines.h"
 #include "peer/peer.h"
 #include "ports/platform.h"
@@ -51,10 +52,22 @@ public:
     std::string caller;     // the CQ caller last entered into WSJT
     UtcTime firstHeard;     // when the partner was first heard in it
     ContactsSettings contacts;  // read at START
-    bool contactWriteFailed = false;  // the last record could not be written
+
+    // What the status bar tells, recorded as the run goes.
+    unsigned troubles = NoTrouble;  // Trouble met and not yet cleared
+    bool calledSinceStart = false;  // armed at -1 after a call: parked
+    std::int32_t contactsCompleted = 0;  // since START
+    std::string lastContactCall;
+    int lastContactHour = 0, lastContactMinute = 0;
 
     // Looks for WSJT's window and controls; true when a run can work them.
     bool FindWSJT();
+    // A press of, or a text for, one of WSJT's controls. A window found gone
+    // is trouble until WSJT is found again.
+    void Press(PeerSlot slot);
+    void Enter(PeerSlot slot, const std::string& text);
+    // START passed its checks: the records of the run start afresh.
+    void Arm();
     // Enters a callsign or "CQ" into WSJT and starts its calling; the state
     // becomes 0 and the step time-out starts afresh.
     void CallStation(const std::string& callText);
@@ -71,6 +84,8 @@ public:
     void Stop();
     // Appends the contact that just reached its 73 step to the contacts file.
     void RecordContact();
+    // Where the run stands, for the status bar; `out`'s buffer is reused.
+    void StatusLine(std::string& out);
 
     void ScanDecoded();
     // One tick of the one-second timer: the actions of every second of

@@ -128,9 +128,9 @@ void Scan::EnterCaller(const std::string& call)
 {
     cursor = 1;
     run.caller = call;
-    SetControlText(run.windows, run.PeerControls[pcToRadio], call);
-    ClickControl(run.windows, run.PeerControls[pcGenStd]);
-    ClickControl(run.windows, run.PeerControls[pcGenStd]);
+    run.Enter(pcToRadio, call);
+    run.Press(pcGenStd);
+    run.Press(pcGenStd);
     run.TickCount = 0;
 }
 
@@ -162,9 +162,13 @@ void Run::ScanDecoded()
         }
     };
     const std::string name = choices.DecodedText();
-    if (!platform.FileExists(name))
+    troubles &= ~(DecodedMissing | DecodedUnreadable);
+    if (!platform.FileExists(name)) {
+        troubles |= DecodedMissing;
         return;
+    }
     if (!ReadTextLines(platform, name, decoded, pickFresh)) {
+        troubles |= DecodedUnreadable;
         // The box is modal and the clock keeps scanning inside it: one box
         // is enough, later failures end quietly until it is closed.
         if (!FLoadBoxOpen) {

@@ -12,9 +12,9 @@ constexpr int TextCapacity = 101;
 // goes on.
 constexpr int AutoPressLimit = 3;
 
-void ClickControl(WindowSystem& windows, PeerHandle control)
+bool ClickControl(WindowSystem& windows, PeerHandle control)
 {
-    windows.Press(control);
+    return windows.Press(control);
 }
 
 std::string GetControlText(WindowSystem& windows, PeerHandle control)
@@ -27,9 +27,9 @@ std::string GetControlText(WindowSystem& windows, PeerHandle control)
 
 // The text goes out whole: WM_SETTEXT takes any length, and the to-radio
 // box limits nothing, so a long callsign is neither cut nor overrun.
-void SetControlText(WindowSystem& windows, PeerHandle control, const std::string& text)
+bool SetControlText(WindowSystem& windows, PeerHandle control, const std::string& text)
 {
-    windows.SetText(control, text.c_str());
+    return windows.SetText(control, text.c_str());
 }
 
 void PressAutoWhile(WindowSystem& windows, PeerHandle autoButton, const char* from)

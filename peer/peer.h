@@ -29,9 +29,10 @@ using PeerControlSet = std::array<PeerHandle, pcCount>;
 // The windows an enumeration has collected; exists only while a search runs.
 using WindowList = std::unique_ptr<std::vector<PeerHandle>>;
 
-void ClickControl(WindowSystem& windows, PeerHandle control);
+// False when the control's window has gone.
+bool ClickControl(WindowSystem& windows, PeerHandle control);
 std::string GetControlText(WindowSystem& windows, PeerHandle control);
-void SetControlText(WindowSystem& windows, PeerHandle control, const std::string& text);
+bool SetControlText(WindowSystem& windows, PeerHandle control, const std::string& text);
 // Presses the Auto button while its caption reads `from`, a bounded number
 // of times.
 void PressAutoWhile(WindowSystem& windows, PeerHandle autoButton, const char* from);

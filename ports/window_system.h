@@ -27,8 +27,10 @@ public:
     // into `buffer`. A window that has gone (or does not answer in time)
     // copies nothing and leaves `buffer` as it was.
     virtual void GetText(PeerHandle window, char* buffer, int capacity) = 0;
-    // WM_SETTEXT with a zero-terminated text. No effect on a window that has gone.
-    virtual void SetText(PeerHandle window, const char* text) = 0;
-    // WM_LBUTTONDOWN then WM_LBUTTONUP, both with parameters 0 and 0.
-    virtual void Press(PeerHandle window) = 0;
+    // WM_SETTEXT with a zero-terminated text. No effect on a window that
+    // has gone; false then.
+    virtual bool SetText(PeerHandle window, const char* text) = 0;
+    // WM_LBUTTONDOWN then WM_LBUTTONUP, both with parameters 0 and 0; false
+    // when the window has gone.
+    virtual bool Press(PeerHandle window) = 0;
 };

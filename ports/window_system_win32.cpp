@@ -41,16 +41,18 @@ void Win32WindowSystem::GetText(PeerHandle window, char* buffer, int capacity)
     Send(window, WM_GETTEXT, static_cast<WPARAM>(capacity), reinterpret_cast<LPARAM>(buffer));
 }
 
-void Win32WindowSystem::SetText(PeerHandle window, const char* text)
+bool Win32WindowSystem::SetText(PeerHandle window, const char* text)
 {
     Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    return IsWindow(ToHwnd(window));
 }
 
 // No mouse-key flags and position 0,0, which lies inside every button.
-void Win32WindowSystem::Press(PeerHandle window)
+bool Win32WindowSystem::Press(PeerHandle window)
 {
     Send(window, WM_LBUTTONDOWN, 0, 0);
     Send(window, WM_LBUTTONUP, 0, 0);
+    return IsWindow(ToHwnd(window));
 }
 
 bool Win32WindowSystem::Send(PeerHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam)

@@ -33,8 +33,8 @@ public:
     void EnumWindows(EnumProc proc, std::intptr_t context) override;
     void EnumChildWindows(PeerHandle parent, EnumProc proc, std::intptr_t context) override;
     void GetText(PeerHandle window, char* buffer, int capacity) override;
-    void SetText(PeerHandle window, const char* text) override;
-    void Press(PeerHandle window) override;
+    bool SetText(PeerHandle window, const char* text) override;
+    bool Press(PeerHandle window) override;
 
 private:
     std::vector<std::uint32_t> hungThreads_;  // threads whose last message timed out

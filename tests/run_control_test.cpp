@@ -339,3 +339,27 @@ TEST_F(RunFixture, SessionEndReleasesWsjtWithoutAsking)
     EXPECT_EQ(AutoCaption(), "&Auto is OFF");
     EXPECT_FALSE(run.LogOpen);
 }
+
+// The status bar follows the run: calling, trouble while it lasts, the
+// contacts counted since START.
+TEST_F(RunFixture, StatusLineFollowsTheRun)
+{
+    std::string line;
+    run.StatusLine(line);
+    EXPECT_EQ(line, "Idle");
+    StartSked("Q9XYZ");
+    run.StatusLine(line);
+    EXPECT_EQ(line.rfind("Calling Q9XYZ", 0), 0u) << line;
+
+    for (PeerHandle h : {wsjt.main, wsjt.toRadio, wsjt.lookup, wsjt.genStd, wsjt.autoButton})
+        desktop.Kill(h);
+    run.FState = 2;
+    run.SetState(0);
+    run.StatusLine(line);
+    EXPECT_EQ(line.rfind("WSJT's window is gone", 0), 0u) << line;
+
+    run.FState = 3;
+    run.SetState(4);
+    run.StatusLine(line);
+    EXPECT_NE(line.find("1 contact"), std::string::npos) << line;
+}

@@ -1,5 +1,7 @@
 #include "tools/desk_win32.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -119,11 +121,55 @@ std::string EnvPath(const char* name)
 
 long long NowMs() { return static_cast<long long>(GetTickCount64()); }
 
-int SecondsToNextScan()
+static std::string Narrow(const std::wstring& text)
 {
-    SYSTEMTIME t;
-    GetLocalTime(&t);
-    return (34 - t.wSecond % 30) % 30 + 1;  // at second 5 itself the scan is done: 30
+    std::string narrow(text.size() * 2, '\0');
+    narrow.resize(WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), narrow.data(), int(narrow.size()),
+                                      nullptr, nullptr));
+    return narrow;
+}
+
+// The part's text through a buffer in the bar's own process: the bar's
+// messages carry pointers that are not carried over between processes.
+// (WM_GETTEXT, which is, gives only the first part.)
+static std::wstring RemotePartText(HWND bar, int part)
+{
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(bar, SB_GETTEXTLENGTHW, part, 0, SMTO_ABORTIFHUNG, MessageWaitMs, &length) ||
+        LOWORD(length) == 0)
+        return std::wstring();
+    DWORD pid = 0;
+    GetWindowThreadProcessId(bar, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process)
+        return std::wstring();
+    std::wstring text(LOWORD(length) + 1, L'\0');
+    const SIZE_T bytes = text.size() * sizeof(wchar_t);
+    void* remote = VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
+    DWORD_PTR ignored = 0;
+    if (!remote ||
+        !SendMessageTimeoutW(bar, SB_GETTEXTW, part, LPARAM(remote), SMTO_ABORTIFHUNG, MessageWaitMs, &ignored) ||
+        !ReadProcessMemory(process, remote, text.data(), bytes, nullptr))
+        text.clear();
+    if (remote)
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return text.substr(0, text.find(L'\0'));
+}
+
+std::string StatusBarText(HWND bar)
+{
+    wchar_t first[512] = L"";
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(bar, WM_GETTEXT, 512, LPARAM(first), SMTO_ABORTIFHUNG, MessageWaitMs, &length))
+        return std::string();
+    DWORD_PTR parts = 0;
+    SendMessageTimeoutW(bar, SB_GETPARTS, 0, 0, SMTO_ABORTIFHUNG, MessageWaitMs, &parts);
+    std::string text = Narrow(first);
+    const std::wstring second = parts >= 2 ? RemotePartText(bar, 1) : std::wstring();
+    if (!second.empty())
+        text += '\t' + Narrow(second);
+    return text;
 }
 
 Desk::Desk(const std::string& folder) : folder_(folder) {}
@@ -225,6 +271,11 @@ std::string Desk::Text(int id) const
     SendMessageTimeoutA(Control(id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
                         MessageWaitMs, &length);
     return text;
+}
+
+std::string Desk::Status() const
+{
+    return StatusBarText(Control(ID_StatusBar));
 }
 
 bool Desk::SetText(int id, const std::string& text) const

@@ -22,6 +22,10 @@ long long NowMs();
 bool WaitPumping(HANDLE object, DWORD waitMs);
 // The first descendant of `parent` with control id `id`, or null.
 HWND Child(HWND parent, int id);
+// What a status bar of another process shows, as engine/status.h writes it:
+// its first part's text, and when it has a second part with text, a tab and
+// that text. "" when the bar does not answer.
+std::string StatusBarText(HWND bar);
 
 struct ContactPlan {
     bool cq = false;        // CQ mode; otherwise a sked with `partner`
@@ -63,6 +67,8 @@ public:
 
     HWND Control(int id) const;
     std::string Text(int id) const;
+    // Tavrix's status bar (StatusBarText).
+    std::string Status() const;
     bool SetText(int id, const std::string& text) const;
     // BM_CLICK, so that the window's own click handler runs; bounded.
     bool Click(int id) const;
@@ -88,6 +94,3 @@ private:
     PROCESS_INFORMATION wsjt_{};
     PROCESS_INFORMATION tavrix_{};
 };
-
-// Seconds from now to Tavrix's next scan at second 5 or 35, 1..30.
-int SecondsToNextScan();

@@ -1,27 +1,26 @@
 // The rehearsal: an operator's session in real time. With the stand-in WSJT
 // on the air beside Tavrix, it types a partner's callsign, presses START,
 // follows the contact until WSJT's Tx 5 is pressed and the partner's last 73
-// has come in, and presses STOP; then it
-// switches Tavrix to CQ and does the same until a listed station that
-// answered has been worked. Progress goes to standard output; lines
-// beginning with "@screenshot NAME" ask the calling script for a picture of
-// the screen. Exits non-zero when a contact did not complete cleanly.
+// has come in, and presses STOP; then it switches Tavrix to CQ and does the
+// same until a listed station that answered has been worked. It prints what
+// Tavrix's status bar says as it changes, and the partners' decodes as they
+// come; lines beginning with "@screenshot NAME" ask the calling script for a
+// picture of the screen, one at each new status. Exits non-zero when a
+// contact did not complete cleanly.
 //
 //   rehearsal.exe [/fast]   (/fast: the partners answer every half minute)
 //
 // Runs in TEST_DIR (a Linux path), the stand-in and tavrix.exe come from
 // TAVRIX_WIN64_DIR.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "tools/desk_win32.h"
 
 namespace {
-
-const char* const StateNames[] = {"idle", "calling (Auto on)", "sending the report (Tx &2 pressed)",
-                                  "sending R27 (Tx &3 pressed)", "sending RRRR (Tx &4 pressed)",
-                                  "sending 73 (Tx &5 pressed), waiting for the partner's last 73"};
 
 void Say(const std::string& text)
 {
@@ -38,43 +37,68 @@ std::string Clock()
     return text;
 }
 
-// The message of the partner's latest decode line, "" for none.
-std::string LastDecode(const std::vector<JournalEvent>& events)
+// A decode event's stamp and message, "" for other events.
+std::string Decode(const JournalEvent& event)
 {
-    for (auto e = events.rbegin(); e != events.rend(); ++e) {
-        if (e->what.rfind("decode ", 0) == 0 && e->what.size() > 39) {
-            const std::string message = e->what.substr(39);
-            return e->what.substr(7, 6) + " " + message.substr(0, message.find_last_not_of(' ') + 1);
-        }
-    }
-    return std::string();
+    if (event.what.rfind("decode ", 0) != 0 || event.what.size() <= 39)
+        return std::string();
+    const std::string message = event.what.substr(39);
+    return event.what.substr(7, 6) + " " + message.substr(0, message.find_last_not_of(' ') + 1);
 }
 
-// Prints a line when the state changes and every ten seconds otherwise;
-// asks for a screenshot at each Tx press.
+// The status with its numbers left out: countdowns alone do not make a new
+// status worth printing.
+std::string Shape(const std::string& status)
+{
+    std::string shape;
+    for (char c : status)
+        if (c < '0' || c > '9')
+            shape += c;
+    return shape;
+}
+
+// Prints Tavrix's status bar whenever it says something new, and the
+// decodes since START as they come; asks for a screenshot at each new status.
 class Progress {
 public:
-    Progress(const std::string& name, const std::string& shotName) : name_(name), shotName_(shotName) {}
+    Progress(const Desk& desk, const std::string& name) : desk_(desk), name_(name) {}
+
     void operator()(const std::vector<JournalEvent>& events)
     {
-        const int state = StateFromJournal(events);
-        const long long now = NowMs();
-        if (state == state_ && now - said_ < 10000)
-            return;
-        if (state >= 1 && state != state_)
-            Say("@screenshot " + shotName_ + "-tx" + std::to_string(state + 1) + ".png");
-        state_ = state;
-        said_ = now;
-        const std::string decode = LastDecode(events);
-        Say(Clock() + "  " + name_ + ": " + StateNames[state + 1] + "; next scan in " +
-            std::to_string(SecondsToNextScan()) + " s" + (decode.empty() ? "" : "; last decode " + decode));
+        for (; decodesSeen_ < events.size(); ++decodesSeen_)
+            if (const std::string decode = Decode(events[decodesSeen_]); !decode.empty())
+                Say(Clock() + "  " + name_ + " decoded: " + decode);
+        Look();
+    }
+    // After STOP: the status a tick later.
+    void Final()
+    {
+        Sleep(1500);
+        Look();
     }
 
+    std::vector<std::string> met;  // "name: " and the first text of each new status, in order
+
 private:
+    void Look()
+    {
+        const std::string status = desk_.Status();
+        if (Shape(status) == shape_)
+            return;
+        shape_ = Shape(status);
+        std::string shown = status;
+        std::replace(shown.begin(), shown.end(), '\t', '|');
+        met.push_back(name_ + ": " + shown);
+        Say(Clock() + "  " + name_ + " status: " + shown);
+        char shot[64];
+        std::snprintf(shot, sizeof shot, "@screenshot %s-%02zu.png", name_.c_str(), met.size());
+        Say(shot);
+    }
+
+    const Desk& desk_;
     std::string name_;
-    std::string shotName_;
-    int state_ = -2;
-    long long said_ = 0;
+    std::string shape_ = "-";
+    std::size_t decodesSeen_ = 0;
 };
 
 bool Report(const std::string& name, const ContactOutcome& outcome)
@@ -112,15 +136,23 @@ int main(int argc, char** argv)
     }
     Say(Clock() + "  WSJT (stand-in) and Tavrix are up. Q9XYZ waits for a sked; Q7PQR answers CQs. Tavrix scans "
                   "decoded.cum at seconds 5 and 35;" + std::string(fast ? " partners answer every half minute." :
-                                                                          " one exchange step a minute."));
+                                                                          " one exchange step a minute.") +
+        " Tavrix's status bar: " + desk.Status());
 
     Say(Clock() + "  Sked: typing Q9XYZ, pressing START");
-    Progress skedProgress("sked Q9XYZ", "sked");
-    const bool sked = Report("sked Q9XYZ", desk.WorkContact({false, "Q9XYZ", limitMs, true}, std::ref(skedProgress)));
+    Progress sked(desk, "sked");
+    const bool skedDone = Report("sked Q9XYZ", desk.WorkContact({false, "Q9XYZ", limitMs, true}, std::ref(sked)));
+    sked.Final();
 
     Say(Clock() + "  CQ: selecting CQ, pressing START");
-    Progress cqProgress("CQ", "cq");
-    const bool cq = Report("CQ", desk.WorkContact({true, "Q7PQR", limitMs, true}, std::ref(cqProgress)));
+    Progress cq(desk, "cq");
+    const bool cqDone = Report("CQ", desk.WorkContact({true, "Q7PQR", limitMs, true}, std::ref(cq)));
+    cq.Final();
+
+    Say("\n==== Tavrix's status bar said");
+    for (const Progress* run : {&sked, &cq})
+        for (const std::string& status : run->met)
+            Say("  " + status);
 
     Say("\n==== activity log (tavrixlog.txt)\n" + desk.ReadFile("tavrixlog.txt"));
     Say("==== the stand-in WSJT's journal\n" + desk.ReadFile("wsjt.journal"));
@@ -130,5 +162,5 @@ int main(int argc, char** argv)
                           contacts.find("<CALL:5>Q7PQR ") != std::string::npos;
     if (!recorded)
         Say("CONTACTS FILE WRONG: a record for each contact was expected");
-    return sked && cq && recorded ? 0 : 1;
+    return skedDone && cqDone && recorded ? 0 : 1;
 }

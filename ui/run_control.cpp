@@ -123,6 +123,7 @@ void TfmTavrix::Start()
 
     if (!run.FindWSJT())
         return fail(RunMessages::PeerNotFound);
+    run.Arm();
 
     if (!run.OpenActivityLog())
         platform.ShowMessage(RunMessages::LogOpenFailure);

@@ -78,3 +78,9 @@ int TfmTavrix::StopHour() const { return dtpStop->Hour(); }
 int TfmTavrix::StopMinute() const { return dtpStop->Minute(); }
 std::string TfmTavrix::DecodedText() const { return feDecoded->Text(); }
 std::string TfmTavrix::LogText() const { return feLog->Text(); }
+
+const std::string& TfmTavrix::StatusLine()
+{
+    run.StatusLine(FStatusLine);
+    return FStatusLine;
+}

@@ -53,6 +53,7 @@ public:
     Run run;
     bool FStarting = false;      // START's handler is running
     bool FClosePending = false;  // a close came while it was
+    std::string FStatusLine;     // the status bar's text, its buffer reused
 
     void FormCreate();
     void rbSKedClick();  // shared by rbSKED and rbCQ; runs when one becomes selected
@@ -74,6 +75,8 @@ public:
     // The window's one-second timer: the run's tick, and the end of the
     // run when its stop time has come.
     void OnTimer();
+    // The status bar's text after this tick, as engine/status.h writes it.
+    const std::string& StatusLine();
 
     // The settings file beside the executable.
     std::string SettingsPath() const;

@@ -9,6 +9,7 @@
 #include "ports/platform_win32.h"
 #include "ui/controls_win32.h"
 #include "ui/sfmMain.h"
+#include "ui/status_bar_win32.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ struct MainWindow {
     HWND pages[PageCount] = {};
     HFONT pageFonts[PageCount] = {};
     HWND lastFocus = nullptr;  // restored when the window is activated again
+    StatusBar statusBar;
     int dpi = 96;
 
     CheckBox rbSKED, rbCQ, cbAutoCS, cbDelay, cbStop, cbCLDec;
@@ -331,6 +333,12 @@ bool OnActivate(MainWindow& win, bool active)
     return true;
 }
 
+void OnTick(MainWindow& win)
+{
+    win.form.OnTimer();
+    win.statusBar.Show(win.form.StatusLine());
+}
+
 void OnDestroy(MainWindow& win)
 {
     KillTimer(win.hwnd, 1);
@@ -342,7 +350,7 @@ LRESULT HandleMessage(MainWindow& win, UINT message, WPARAM wParam, LPARAM lPara
     switch (message) {
     case WM_COMMAND: OnCommand(win, LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_NOTIFY: OnNotify(win, *reinterpret_cast<const NMHDR*>(lParam)); return 0;
-    case WM_TIMER: win.form.OnTimer(); return 0;
+    case WM_TIMER: OnTick(win); return 0;
     case WM_CLOSE: OnClose(win); return 0;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION: if (wParam) win.form.FormEndSession(); return 0;
@@ -404,8 +412,8 @@ bool CreateMainWindow(HINSTANCE instance, Win32Platform& platform, WindowSystem&
     win.pageFonts[RunPage] = MakeFont(win, 16);
     win.pageFonts[OptionsPage] = MakeFont(win, 11);
 
-    // The client area is fixed (403 x 150 at 96 dpi); the frame around it is
-    // whatever the system draws.
+    // The client area is fixed (403 x 150 at 96 dpi, and the status bar's
+    // height below); the frame around it is whatever the system draws.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_CONTROLPARENT;
     RECT frame{0, 0, Scale(win, 403), Scale(win, 150)};
@@ -422,6 +430,8 @@ bool CreateMainWindow(HINSTANCE instance, Win32Platform& platform, WindowSystem&
     SetDesignValues(win);
     ConnectForm(win);
     win.form.FormCreate();
+    win.statusBar.Create(win.hwnd, ID_StatusBar, win.pageFonts[OptionsPage]);
+    win.statusBar.Show(win.form.StatusLine());
 
     SelectPage(win, RunPage);
     SetTimer(win.hwnd, 1, 1000, nullptr);

@@ -36,6 +36,7 @@ enum ControlId : int {
     ID_Label3,
     ID_Label4,
     ID_Label5,
+    ID_StatusBar = 160,
 };
 
 // Creates the window and its controls, runs FormCreate, then shows the

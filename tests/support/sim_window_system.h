@@ -86,24 +86,26 @@ public:
         std::memcpy(buffer, w->text.data(), n);
         buffer[n] = '\0';
     }
-    void SetText(PeerHandle window, const char* text) override
+    bool SetText(PeerHandle window, const char* text) override
     {
         Window* w = Find(window);
         if (!w || !w->alive)
-            return;
+            return false;
         journal.push_back("set " + w->text + " -> " + text);
         w->text = text;
+        return true;
     }
-    void Press(PeerHandle window) override
+    bool Press(PeerHandle window) override
     {
         Window* w = Find(window);
         if (!w || !w->alive)
-            return;
+            return false;
         journal.push_back("press " + w->text);
         if (!w->toggleTo.empty())
             std::swap(w->text, w->toggleTo);
         if (w->onPress)
             w->onPress(*w);
+        return true;
     }
 
     Window* Find(PeerHandle h)
@@ -153,6 +155,6 @@ struct CurrentDesktop : WindowSystem {
     {
         currentDesktop->GetText(window, buffer, capacity);
     }
-    void SetText(PeerHandle window, const char* text) override { currentDesktop->SetText(window, text); }
-    void Press(PeerHandle window) override { currentDesktop->Press(window); }
+    bool SetText(PeerHandle window, const char* text) override { return currentDesktop->SetText(window, text); }
+    bool Press(PeerHandle window) override { return currentDesktop->Press(window); }
 };

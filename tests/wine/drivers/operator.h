@@ -318,6 +318,13 @@ public:
     {
         return WaitFor([&] { return Text(ID_bRun) == caption; }, waitMs);
     }
+    // The status bar: the first part, and a tab and the second part's text
+    // when there is one (engine/status.h).
+    std::string Status() const { return StatusBarText(Control(ID_StatusBar)); }
+    bool WaitStatus(const std::string& start, DWORD waitMs) const
+    {
+        return WaitFor([&] { return Status().rfind(start, 0) == 0; }, waitMs);
+    }
     // The window answers a round trip through its message queue in time.
     bool Responsive() const
     {

@@ -135,8 +135,7 @@ TEST(Window, OpensWithTheDesignValuesAndClosesAtOnceWhenIdle)
 
     RECT client;
     GetClientRect(tavrix.main, &client);
-    EXPECT_EQ(client.right, 403);
-    EXPECT_EQ(client.bottom, 150);
+    EXPECT_EQ(client.right, 403);  // its height is the status bar's test
     RECT frame;
     GetWindowRect(tavrix.main, &frame);
     EXPECT_EQ(frame.left, 404);
@@ -179,6 +178,45 @@ TEST(Window, OpensWithTheDesignValuesAndClosesAtOnceWhenIdle)
 
     EXPECT_TRUE(tavrix.Close());
     EXPECT_EQ(tavrix.ExitCode(), 0u);
+}
+
+// A control's place in the main window's client area.
+RECT PlaceIn(HWND main, HWND control)
+{
+    RECT place;
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+TEST(Window, StatusBarRunsUnderThePageControlAndReadsIdle)
+{
+    RunningTavrix tavrix("status", nullptr);
+    ASSERT_NE(tavrix.main, nullptr);
+    const HWND bar = tavrix.Control(ID_StatusBar);
+    ASSERT_NE(bar, nullptr);
+    char windowClass[64] = "";
+    GetClassNameA(bar, windowClass, sizeof windowClass);
+    EXPECT_STREQ(windowClass, "msctls_statusbar32");
+    EXPECT_EQ(GetParent(bar), tavrix.main) << "on a page it would be hidden with it";
+    EXPECT_TRUE(IsWindowVisible(bar));
+
+    // The page control keeps its place; the window grew by the bar below it.
+    const RECT pages = PlaceIn(tavrix.main, tavrix.Control(ID_PageControl1));
+    EXPECT_EQ(pages.left, 0);
+    EXPECT_EQ(pages.top, 0);
+    EXPECT_EQ(pages.right, 403);
+    EXPECT_EQ(pages.bottom, 150);
+    RECT client;
+    GetClientRect(tavrix.main, &client);
+    const RECT place = PlaceIn(tavrix.main, bar);
+    EXPECT_EQ(place.left, 0);
+    EXPECT_EQ(place.top, 150);
+    EXPECT_EQ(place.right, 403);
+    EXPECT_EQ(place.bottom, client.bottom);
+    EXPECT_GE(place.bottom - place.top, 15) << "high enough for its text";
+
+    EXPECT_EQ(StatusBarText(bar), "Idle");
 }
 
 struct IniCase {

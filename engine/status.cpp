@@ -1,0 +1,209 @@
+// The status text. Built piece by piece into the caller's string, so a tick
+// whose text fits the buffer already there allocates nothing.
+#include "engine/status.h"
+
+#include <charconv>
+
+namespace {
+
+constexpr int SecondsPerDay = 24 * 3600;
+
+// What each step of a contact has received, and what its Tx button sends.
+struct Step {
+    const char* received;
+    const char* sending;
+};
+constexpr Step Steps[] = {
+    {"heard", "27 (Tx 2)"},
+    {"got 27", "R27 (Tx 3)"},
+    {"got R27", "RRR (Tx 4)"},
+    {"got RRR", "73 (Tx 5)"},
+};
+
+void AppendNumber(std::string& out, long long number)
+{
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    out.append(digits, end);
+}
+
+void AppendTwoDigits(std::string& out, long long number)
+{
+    out += static_cast<char>('0' + number / 10 % 10);
+    out += static_cast<char>('0' + number % 10);
+}
+
+void AppendClock(std::string& out, int hour, int minute)
+{
+    AppendTwoDigits(out, hour);
+    out += ':';
+    AppendTwoDigits(out, minute);
+}
+
+// Scans run at seconds 5 and 35; at a scan's own second it is done already.
+int SecondsToNextScan(int second)
+{
+    return (34 - second % 30) % 30 + 1;
+}
+
+void AppendNextScan(std::string& out, const LocalTime& now, const char* lead)
+{
+    out += lead;
+    AppendNumber(out, SecondsToNextScan(now.second));
+    out += " s";
+}
+
+// "in 1 h 12 min", "in 40 min", "in 35 s": minutes rounded up.
+void AppendWait(std::string& out, int seconds)
+{
+    out += "in ";
+    if (seconds < 60) {
+        AppendNumber(out, seconds);
+        out += " s";
+        return;
+    }
+    const int minutes = (seconds + 59) / 60;
+    if (minutes >= 60) {
+        AppendNumber(out, minutes / 60);
+        out += " h";
+        if (minutes % 60 == 0)
+            return;
+        out += ' ';
+    }
+    AppendNumber(out, minutes % 60);
+    out += " min";
+}
+
+// The delay time's next coming after now. The text is made after the tick,
+// so a delay time equal to now has just gone by: it comes again tomorrow.
+void AppendDelayTime(std::string& out, const StatusFacts& facts, const LocalTime& now, bool withWait)
+{
+    const int nowSeconds = now.hour * 3600 + now.minute * 60 + now.second;
+    int wait = (facts.delayHour * 3600 + facts.delayMinute * 60 - nowSeconds) % SecondsPerDay;
+    if (wait <= 0)
+        wait += SecondsPerDay;
+    AppendClock(out, facts.delayHour, facts.delayMinute);
+    if (nowSeconds + wait >= SecondsPerDay)
+        out += " tomorrow";
+    if (withWait) {
+        out += " (";
+        AppendWait(out, wait);
+        out += ')';
+    }
+}
+
+// The time before the step times out and the run calls again: "4:31", or
+// "1:02:03" from an hour on; never below zero.
+void AppendTimeLeft(std::string& out, long long seconds)
+{
+    if (seconds < 0)
+        seconds = 0;
+    if (seconds >= 3600) {
+        AppendNumber(out, seconds / 3600);
+        out += ':';
+        AppendTwoDigits(out, seconds / 60 % 60);
+    } else {
+        AppendNumber(out, seconds / 60);
+    }
+    out += ':';
+    AppendTwoDigits(out, seconds % 60);
+}
+
+void AppendContact(std::string& out, const StatusFacts& facts, const LocalTime& now)
+{
+    const Step& step = Steps[facts.state - 1];
+    out.append(facts.partner.empty() ? std::string_view("Partner") : facts.partner);
+    out += ": ";
+    out += step.received;
+    out += ", sending ";
+    out += step.sending;
+    out += ", ";
+    AppendTimeLeft(out, static_cast<long long>(facts.tickLimit) - facts.tickCount);
+    out += " left";
+    AppendNextScan(out, now, ", scan ");
+}
+
+// Trouble that stops the run from moving on goes before everything else:
+// the state behind it stands still. The decoded file's trouble only matters
+// while scans are being made.
+bool AppendStalled(std::string& out, const StatusFacts& facts, const LocalTime& now)
+{
+    if (facts.troubles & PeerGone) {
+        out += "WSJT's window is gone";
+        return true;
+    }
+    if (facts.state < 0 || !(facts.troubles & (DecodedUnreadable | DecodedMissing)))
+        return false;
+    out += facts.troubles & DecodedUnreadable ? "decoded.cum could not be read" : "decoded.cum not found";
+    AppendNextScan(out, now, ", next scan in ");
+    return true;
+}
+
+// An armed run before its first call, or stopped at the stop time until
+// the next delay time.
+void AppendNotCalling(std::string& out, const StatusFacts& facts, const LocalTime& now)
+{
+    if (!facts.delay) {
+        out += facts.calledSinceStart ? "Parked" : "Starting";
+    } else if (facts.calledSinceStart) {
+        out += "Parked until ";
+        AppendDelayTime(out, facts, now, false);
+    } else {
+        out += "Waiting: first call at ";
+        AppendDelayTime(out, facts, now, true);
+    }
+}
+
+void AppendRunState(std::string& out, const StatusFacts& facts, const LocalTime& now)
+{
+    if (!facts.armed) {
+        out += "Idle";
+    } else if (AppendStalled(out, facts, now)) {
+        return;
+    } else if (facts.state < 0) {
+        AppendNotCalling(out, facts, now);
+    } else if (facts.state == 0) {
+        out += "Calling ";
+        out.append(facts.cq || facts.partner.empty() ? std::string_view("CQ") : facts.partner);
+        AppendNextScan(out, now, ", next scan in ");
+    } else if (facts.state <= 4) {
+        AppendContact(out, facts, now);
+    } else {
+        out += "State ";
+        AppendNumber(out, facts.state);
+    }
+}
+
+// The second part: trouble with the run's records, else the contacts made.
+// The last contact is named only while no other is being worked, where the
+// first part names the partner anyway.
+void AppendRecords(std::string& out, const StatusFacts& facts)
+{
+    if (facts.armed && (facts.troubles & LogNotOpen)) {
+        out += "\tNo activity log";
+    } else if (facts.armed && (facts.troubles & ContactsNotWritten)) {
+        out += "\tContacts not saved";
+    } else if (facts.contacts > 0) {
+        out += '\t';
+        AppendNumber(out, facts.contacts);
+        out += facts.contacts == 1 ? " contact" : " contacts";
+        if (facts.state >= 1 && facts.state <= 4)
+            return;
+        out += ", last ";
+        out.append(facts.lastPartner);
+        out += ' ';
+        AppendClock(out, facts.lastHour, facts.lastMinute);
+    }
+}
+
+}  // namespace
+
+void StatusText(const StatusFacts& facts, const LocalTime& now, std::string& out)
+{
+    constexpr std::size_t TypicalLength = 128;  // longer partners grow it once
+    if (out.capacity() < TypicalLength)
+        out.reserve(TypicalLength);
+    out.clear();
+    AppendRunState(out, facts, now);
+    AppendRecords(out, facts);
+}

@@ -1,0 +1,43 @@
+// Where the run stands, in plain English, for the window's status bar: a
+// pure function of what the run records and the clock. No window system.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "ports/platform.h"
+
+// Trouble the run has met and not yet seen cleared; each is set and cleared
+// by the part that meets it, independently of the others.
+enum Trouble : unsigned {
+    NoTrouble = 0,
+    DecodedMissing = 1u << 0,     // the last scan found no decoded.cum
+    DecodedUnreadable = 1u << 1,  // the last scan could not read it (held by another program)
+    PeerGone = 1u << 2,           // a press or text went to a WSJT window that no longer exists
+    LogNotOpen = 1u << 3,         // the activity log could not be opened
+    ContactsNotWritten = 1u << 4, // the contacts file could not be written
+};
+
+// Everything the status text is made of, filled by the run at the end of
+// each tick (after the tick's own work). Texts are only looked at during
+// the StatusText call, so views into the run's own strings will do.
+struct StatusFacts {
+    bool armed = false;              // bRun reads "STOP"
+    std::int32_t state = -1;         // FState
+    bool cq = false;                 // CQ mode: calling is "Calling CQ"
+    bool calledSinceStart = false;   // a call was placed since START: armed at -1, the run is parked, not waiting
+    std::string_view partner;        // the sked partner, or in CQ mode the caller taken up (read in states 1 to 4)
+    bool delay = false;              // "Delay start until" ticked, at delayHour:delayMinute
+    int delayHour = 0, delayMinute = 0;
+    std::int32_t tickCount = 0, tickLimit = 0;  // TickCount, TickLimit
+    unsigned troubles = NoTrouble;   // Trouble flags
+    std::int32_t contacts = 0;       // contacts completed (state 4 reached) since START
+    std::string_view lastPartner;    // the partner of the last one, and the local time it completed
+    int lastHour = 0, lastMinute = 0;
+};
+
+// Writes the status into `out`: the run's state, then, when there is one, a
+// tab and the text of the bar's second part (the contacts, or trouble with
+// the records). `out`'s buffer is reused: after the first call nothing is
+// allocated.
+void StatusText(const StatusFacts& facts, const LocalTime& now, std::string& out);

@@ -1,0 +1,147 @@
+// The status bar's text for each situation a run can be in.
+#include <gtest/gtest.h>
+
+#include "engine/status.h"
+
+namespace {
+
+LocalTime At(int hour, int minute, int second)
+{
+    LocalTime now;
+    now.hour = hour;
+    now.minute = minute;
+    now.second = second;
+    return now;
+}
+
+// A sked run with Q9XYZ in `state`, 30 minutes' time limit, nothing ticked.
+StatusFacts Run(int state)
+{
+    StatusFacts facts;
+    facts.armed = true;
+    facts.state = state;
+    facts.calledSinceStart = state >= 0;
+    facts.partner = "Q9XYZ";
+    facts.tickLimit = 1800;
+    return facts;
+}
+
+StatusFacts Delayed(bool called, int hour, int minute)
+{
+    StatusFacts facts = Run(-1);
+    facts.calledSinceStart = called;
+    facts.delay = true;
+    facts.delayHour = hour;
+    facts.delayMinute = minute;
+    return facts;
+}
+
+StatusFacts Counting(int ticks, int limit, StatusFacts facts)
+{
+    facts.tickCount = ticks;
+    facts.tickLimit = limit;
+    return facts;
+}
+
+StatusFacts WithContacts(int contacts, StatusFacts facts)
+{
+    facts.contacts = contacts;
+    facts.lastPartner = "Q7PQR";
+    facts.lastHour = 9;
+    facts.lastMinute = 5;
+    return facts;
+}
+
+StatusFacts WithTrouble(unsigned troubles, StatusFacts facts)
+{
+    facts.troubles = troubles;
+    return facts;
+}
+
+StatusFacts CallingCq()
+{
+    StatusFacts facts = Run(0);
+    facts.cq = true;
+    facts.partner = "Q7PQR";  // the caller of an earlier contact
+    return facts;
+}
+
+struct Case {
+    const char* situation;
+    StatusFacts facts;
+    LocalTime now;
+    const char* text;
+};
+
+const Case Cases[] = {
+    {"idle", StatusFacts{}, At(10, 0, 0), "Idle"},
+    {"idle after a run", WithContacts(2, StatusFacts{}), At(10, 0, 0), "Idle\t2 contacts, last Q7PQR 09:05"},
+    {"idle keeps no trouble", WithTrouble(PeerGone | LogNotOpen | DecodedMissing, StatusFacts{}), At(10, 0, 0),
+     "Idle"},
+
+    {"waiting", Delayed(false, 12, 0), At(10, 48, 0), "Waiting: first call at 12:00 (in 1 h 12 min)"},
+    {"waiting, minutes rounded up", Delayed(false, 12, 0), At(11, 15, 1), "Waiting: first call at 12:00 (in 45 min)"},
+    {"waiting, whole hours", Delayed(false, 12, 0), At(10, 0, 0), "Waiting: first call at 12:00 (in 2 h)"},
+    {"waiting, last minute", Delayed(false, 12, 0), At(11, 59, 25), "Waiting: first call at 12:00 (in 35 s)"},
+    {"waiting, tomorrow", Delayed(false, 12, 0), At(13, 5, 0),
+     "Waiting: first call at 12:00 tomorrow (in 22 h 55 min)"},
+    {"waiting, the minute just gone", Delayed(false, 12, 0), At(12, 0, 30),
+     "Waiting: first call at 12:00 tomorrow (in 24 h)"},
+    {"waiting, past midnight", Delayed(false, 0, 30), At(23, 50, 0),
+     "Waiting: first call at 00:30 tomorrow (in 40 min)"},
+
+    {"parked at the stop time", Delayed(true, 12, 0), At(17, 0, 0), "Parked until 12:00 tomorrow"},
+    {"parked, delay later today", Delayed(true, 20, 0), At(17, 0, 0), "Parked until 20:00"},
+    {"parked, delay equal to stop", Delayed(true, 12, 0), At(12, 0, 0), "Parked until 12:00 tomorrow"},
+    {"parked with contacts", WithContacts(1, Delayed(true, 12, 0)), At(17, 0, 0),
+     "Parked until 12:00 tomorrow\t1 contact, last Q7PQR 09:05"},
+    {"parked ignores the last scan's trouble", WithTrouble(DecodedMissing, Delayed(true, 12, 0)), At(17, 0, 0),
+     "Parked until 12:00 tomorrow"},
+
+    {"calling the sked partner", Run(0), At(12, 0, 23), "Calling Q9XYZ, next scan in 12 s"},
+    {"calling CQ, right after a scan", CallingCq(), At(12, 0, 5), "Calling CQ, next scan in 30 s"},
+    {"calling, scan next minute", Run(0), At(12, 0, 59), "Calling Q9XYZ, next scan in 6 s"},
+    {"calling again after contacts", WithContacts(3, CallingCq()), At(12, 0, 36),
+     "Calling CQ, next scan in 29 s\t3 contacts, last Q7PQR 09:05"},
+
+    {"partner heard", Counting(1, 1800, Run(1)), At(12, 0, 5),
+     "Q9XYZ: heard, sending 27 (Tx 2), 29:59 left, scan 30 s"},
+    {"report received", Counting(29, 1800, Run(2)), At(12, 0, 34),
+     "Q9XYZ: got 27, sending R27 (Tx 3), 29:31 left, scan 1 s"},
+    {"R27 received", Counting(600, 1800, Run(3)), At(12, 0, 35),
+     "Q9XYZ: got R27, sending RRR (Tx 4), 20:00 left, scan 30 s"},
+    {"RRR received, counted at once", WithContacts(1, Counting(1, 240, Run(4))), At(12, 0, 5),
+     "Q9XYZ: got RRR, sending 73 (Tx 5), 3:59 left, scan 30 s\t1 contact"},
+    {"time limit 0 or less", Counting(1, -60, Run(1)), At(12, 0, 5),
+     "Q9XYZ: heard, sending 27 (Tx 2), 0:00 left, scan 30 s"},
+    {"time limit beyond an hour", Counting(0, 2147483647, Run(2)), At(12, 0, 20),
+     "Q9XYZ: got 27, sending R27 (Tx 3), 596523:14:07 left, scan 15 s"},
+
+    {"decoded.cum missing", WithTrouble(DecodedMissing, Run(0)), At(12, 0, 5),
+     "decoded.cum not found, next scan in 30 s"},
+    {"decoded.cum unreadable", WithTrouble(DecodedMissing | DecodedUnreadable, Run(2)), At(12, 0, 35),
+     "decoded.cum could not be read, next scan in 30 s"},
+    {"WSJT gone", WithTrouble(PeerGone | DecodedUnreadable, Run(3)), At(12, 0, 35), "WSJT's window is gone"},
+    {"no activity log", WithContacts(2, WithTrouble(LogNotOpen, Run(0))), At(12, 0, 23),
+     "Calling Q9XYZ, next scan in 12 s\tNo activity log"},
+    {"contacts not written", WithContacts(2, WithTrouble(ContactsNotWritten, Run(4))), At(12, 0, 5),
+     "Q9XYZ: got RRR, sending 73 (Tx 5), 30:00 left, scan 30 s\tContacts not saved"},
+};
+
+TEST(Status, TextOfEachSituation)
+{
+    std::string out;
+    const char* buffer = nullptr;
+    for (const Case& c : Cases) {
+        SCOPED_TRACE(c.situation);
+        StatusText(c.facts, c.now, out);
+        EXPECT_EQ(out, c.text);
+        // One buffer for every tick, whatever the text.
+        if (buffer) {
+            EXPECT_EQ(out.data(), buffer);
+        }
+        buffer = out.data();
+    }
+}
+
+}  // namespace
