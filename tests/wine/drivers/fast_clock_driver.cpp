@@ -3,6 +3,8 @@
 // land on every other second: the run must still start at its delay time,
 // follow the partner at its scans and stop at its stop time. Every event of
 // the stand-in's journal is printed with its local time, for the record.
+#include <algorithm>
+
 #include "tests/wine/drivers/operator.h"
 #include "tools/journal.h"
 
@@ -25,10 +27,21 @@ long long LocalMs()
 
 // Waits, bounded in real time by the rate the clock should run at, until
 // the local clock has reached `localMs`.
-bool WaitUntilLocal(long long localMs)
+// Waits for a local time, collecting what the status bar says meanwhile.
+bool WaitUntilLocal(long long localMs, const op::Tavrix& tavrix, std::vector<std::string>& statuses)
 {
     const long long realMs = static_cast<long long>((localMs - LocalMs()) / ClockRate);
-    return WaitFor([&] { return LocalMs() >= localMs; }, DWORD(std::max(0LL, realMs) + 20000), 50);
+    return WaitFor([&] {
+        const std::string status = tavrix.Status();
+        if (statuses.empty() || statuses.back() != status)
+            statuses.push_back(status);
+        return LocalMs() >= localMs;
+    }, DWORD(std::max(0LL, realMs) + 20000), 50);
+}
+
+bool AnyStartsWith(const std::vector<std::string>& statuses, const std::string& start)
+{
+    return std::any_of(statuses.begin(), statuses.end(), [&](const std::string& s) { return s.rfind(start, 0) == 0; });
 }
 
 // Types "hhmm" into a time picker as the keyboard would: the picker takes
@@ -95,8 +108,10 @@ TEST(FastClock, DelayedStartContactStepAndStopOnTime)
     std::printf("START at %s\n", Clock(LocalMs()).c_str());
     tavrix.PressRun();
     ASSERT_TRUE(tavrix.WaitCaption("STOP", StartWaitMs));
+    EXPECT_TRUE(tavrix.WaitStatus("Waiting: first call at 12:00", 3000)) << tavrix.Status();
 
-    EXPECT_TRUE(WaitUntilLocal(At(12, 1, 10))) << "the local clock did not reach 12:01:10";
+    std::vector<std::string> statuses;
+    EXPECT_TRUE(WaitUntilLocal(At(12, 1, 10), tavrix, statuses)) << "the local clock did not reach 12:01:10";
     const double rate = double(LocalMs() - localStart) / double(NowMs() - realStart);
     std::printf("local clock ran %.2f times as fast as the real one\n", rate);
     EXPECT_NEAR(rate, ClockRate, 0.2);
@@ -123,6 +138,11 @@ TEST(FastClock, DelayedStartContactStepAndStopOnTime)
     EXPECT_LT(release->ms, At(12, 1, 3)) << "the stop came late";
     EXPECT_NE(Find(events, "press &Auto is ON", release->ms), nullptr) << "Auto left on";
     EXPECT_EQ(tavrix.Text(ID_bRun), "STOP") << "parked";
+
+    // The status bar told each phase as it came.
+    EXPECT_TRUE(AnyStartsWith(statuses, "Calling Q9XYZ"));
+    EXPECT_TRUE(AnyStartsWith(statuses, "Q9XYZ: ")) << "no contact step in the status bar";
+    EXPECT_EQ(statuses.back().rfind("Parked until 12:00 tomorrow", 0), 0u) << statuses.back();
 
     tavrix.PressRun();
     EXPECT_TRUE(WaitFor([&] { return tavrix.Idle(); }, StartWaitMs));

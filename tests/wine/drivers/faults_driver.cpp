@@ -152,6 +152,7 @@ TEST(Faults, DecodedFileHeldByAWriter)
     WaitFor([&] { most = std::max(most, tavrix.Boxes().size()); return false; }, 31000, 250);
     EXPECT_EQ(most, 1u);
     EXPECT_TRUE(tavrix.Responsive());
+    EXPECT_EQ(tavrix.Status().rfind("decoded.cum could not be read", 0), 0u) << tavrix.Status();
 
     box.Answer(IDOK);
     EXPECT_TRUE(box.WaitGone());

@@ -54,6 +54,7 @@ TEST(RunControl, StartAndStopWorkTheStandInAndKeepTheSettingsFile)
     EXPECT_FALSE(tavrix.Enabled(ID_feDecoded));
     EXPECT_FALSE(tavrix.Enabled(ID_rbCQ));
     EXPECT_FALSE(tavrix.Enabled(ID_eTRCS)) << "the partner box is locked during a run";
+    EXPECT_TRUE(tavrix.WaitStatus("Calling Q9XYZ", 3000)) << tavrix.Status();
     EXPECT_TRUE(tavrix.Boxes().empty());
 
     // The settings are written last in START; the file is read as bytes.
