@@ -135,7 +135,7 @@ void BM_Scan(benchmark::State& state)
     feDecoded.text = path;
     eCS.text = "QA3ABC";
     eTRCS.text = PartnerCall = "Q9XYZ";
-    DecodedLines = std::make_unique<TextLines>();
+    DecodedLines = std::make_unique<DecodedReading>();
     LogTokens = {"QA3", "ABC", "Q9X", "XYZ", " 27", "R27", "RRR", "73"};
     Progression = {"Q9XYZ", "27", "R27", "RRR", "73"};
     LogHandle = platform.OpenForAppend(logPath);
@@ -157,8 +157,7 @@ void BM_Scan(benchmark::State& state)
         form.ScanDecoded();
         best = std::min(best, Seconds(start));
     }
-    const double held = static_cast<double>(DecodedLines->buffer.capacity() +
-                                            DecodedLines->lines.capacity() * sizeof(std::string_view));
+    const double held = static_cast<double>(DecodedLines->reader.Capacity());
     if (DecodedLines->size() != static_cast<std::size_t>(lines) || form.FState != 4)
         state.SkipWithError("scan went wrong");
 

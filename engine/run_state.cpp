@@ -6,7 +6,7 @@
 std::array<PeerHandle, pcCount> PeerControls{};
 std::unique_ptr<std::vector<PeerHandle>> WinList;
 std::optional<std::vector<std::string>> CallList;
-std::unique_ptr<TextLines> DecodedLines;
+std::unique_ptr<DecodedReading> DecodedLines;
 std::array<std::string, 8> LogTokens;
 std::array<std::string, 5> Progression;
 std::string PartnerCall;

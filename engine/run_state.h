@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ports/platform.h"
+#include "engine/decoded_reading.h"
 #include "engine/text_lines.h"
 #include "ports/window_system.h"
 
@@ -35,7 +36,7 @@ extern std::unique_ptr<std::vector<PeerHandle>> WinList;
 // Absent until the first CQ START whose list file exists.
 extern std::optional<std::vector<std::string>> CallList;
 // Created empty at window creation.
-extern std::unique_ptr<TextLines> DecodedLines;
+extern std::unique_ptr<DecodedReading> DecodedLines;
 // 0,1 own callsign first/last 3; 2,3 partner's; 4..7 " 27" "R27" "RRR" "73".
 extern std::array<std::string, 8> LogTokens;
 // 0 partner's callsign; 1..4 "27" "R27" "RRR" "73".

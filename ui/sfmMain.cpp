@@ -29,7 +29,7 @@ std::string TfmTavrix::SettingsPath() const
 
 void TfmTavrix::FormCreate()
 {
-    DecodedLines = std::make_unique<TextLines>();
+    DecodedLines = std::make_unique<DecodedReading>();
     LogTokens[4] = " 27";
     LogTokens[5] = "R27";
     LogTokens[6] = "RRR";
