@@ -14,9 +14,9 @@ public:
     UtcTime UtcNow() override { return utcNow; }
     bool FileExists(const std::string& name) override;
     // POSIX has no share modes: writers can't be kept out, only read past.
-    bool ReadWholeFile(const std::string& name, std::string& out) override;
-    bool ReadFileInPieces(const std::string& name, std::string& out,
-                          const std::function<void(std::size_t)>& filled) override;
+    FileHandle OpenForReading(const std::string& name) override;
+    bool ReadFileAt(FileHandle file, std::uint64_t offset, char* into, std::size_t size,
+                    std::size_t& got) override;
     bool DeleteFile(const std::string& name) override;
     bool CreateEmptyFile(const std::string& name) override;
     FileHandle OpenForAppend(const std::string& name) override;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/contacts_file.h"
+#include "engine/decoded_reading.h"
 #include "engine/second_clock.h"
 #include "engine/status.h"
 #include "engine/text_lines.h"
@@ -34,7 +35,8 @@ public:
     WindowList WinList;
     // Absent until the first CQ START whose list file exists.
     std::optional<std::vector<std::string>> CallList;
-    TextLines DecodedLines;
+    // What the scan keeps between scans: its read buffer and the last count.
+    DecodedReading DecodedLines;
     // 0,1 own callsign first/last 3; 2,3 partner's; 4..7 " 27" "R27" "RRR" "73".
     std::array<std::string, 8> LogTokens;
     // 0 partner's callsign; 1..4 "27" "R27" "RRR" "73".

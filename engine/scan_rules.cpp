@@ -30,11 +30,9 @@ FreshFilter::FreshFilter(int scanSecondsOfDay) : scan_(scanSecondsOfDay)
     for (int i = 0; i < 2; ++i) {
         const int second = (ends[i] % SecondsPerDay + SecondsPerDay) % SecondsPerDay;
         const int hour = second / 3600, minute = second / 60 % 60;
-        minutes_[i][0] = static_cast<char>('0' + hour / 10);
-        minutes_[i][1] = static_cast<char>('0' + hour % 10);
-        minutes_[i][2] = static_cast<char>('0' + minute / 10);
-        minutes_[i][3] = static_cast<char>('0' + minute % 10);
-        minutes_[i][4] = '\0';
+        const char hhmm[4] = {static_cast<char>('0' + hour / 10), static_cast<char>('0' + hour % 10),
+                              static_cast<char>('0' + minute / 10), static_cast<char>('0' + minute % 10)};
+        std::memcpy(&minutes_[i], hhmm, 4);
     }
 }
 

@@ -4,6 +4,8 @@
 #pragma once
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -28,13 +30,14 @@ public:
     {
         if (line.size() < 6)
             return false;
-        const std::string_view hhmm = line.substr(0, 4);
-        return (hhmm == std::string_view(minutes_[0], 4) || hhmm == std::string_view(minutes_[1], 4)) && IsFreshStamp(line, scan_);
+        std::uint32_t hhmm;
+        std::memcpy(&hhmm, line.data(), 4);
+        return (hhmm == minutes_[0] || hhmm == minutes_[1]) && IsFreshStamp(line, scan_);
     }
 
 private:
     int scan_;
-    char minutes_[2][5];  // hhmm of the oldest and the newest fresh second
+    std::uint32_t minutes_[2];  // the bytes hhmm of the oldest and the newest fresh second
 };
 
 // Characters from column 33 to the end; empty for 32 characters or fewer.

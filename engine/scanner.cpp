@@ -1,12 +1,17 @@
 // The decode scanner: follows the contact through WSJT's decoded file,
 // copies the lines that concern it to the activity log and, in CQ mode,
-// takes up a station that answers.
+// takes up a station that answers. The file is read once, through the small
+// buffer of DecodedLines, each line examined as its piece arrives; what the
+// scan decides is done only after the whole file has been read, so a read
+// that fails halfway leaves no trace.
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "engine/repeated_word.h"
 #include "engine/run.h"
 #include "engine/scan_rules.h"
 
@@ -19,32 +24,62 @@ const char LoadFailedText[] =
 // Words of four characters or fewer are fragments, not callsigns.
 constexpr std::size_t MinCallLength = 5;
 constexpr std::size_t NoLine = static_cast<std::size_t>(-1);
+constexpr std::uint64_t NoOffset = static_cast<std::uint64_t>(-1);
 
-// One scan over the loaded lines. Lives for one call of ScanDecoded.
+// One scan over the decoded file. Lives for one call of ScanDecoded.
 struct Scan {
     Run& run;
-    const TextLines& decoded;
+    LineReader& reader;
     const std::string ownCall;
     const bool callerSearch;  // CQ mode while calling
     unsigned cursor;          // the state the contact has reached so far
-    std::size_t firstFresh = NoLine;
-    std::string logLine;      // reused so logging allocates once per scan
+    std::size_t lines = 0;    // read so far
+    std::uint64_t firstFresh = NoOffset;  // where the first fresh line begins
+    // A fresh line that goes on to autodetection if it turns out to be the
+    // file's last: its number and message.
+    std::size_t lastCandidate = NoLine;
+    std::string candidateMessage;
+    // What the lines asked for, done once the file has been read: the lines
+    // to log, each with its CR LF, and the callers to enter, each with how
+    // much of logLines came before it.
+    std::string logLines;
+    struct Caller {
+        std::size_t loggedBefore;
+        std::string call;
+    };
+    std::vector<Caller> callers;
 
-    Scan(Run& run, const TextLines& decoded)
-        : run(run), decoded(decoded), ownCall(run.choices.OwnCall()),
+    Scan(Run& run, LineReader& reader)
+        : run(run), reader(reader), ownCall(run.choices.OwnCall()),
           callerSearch(run.choices.CqMode() && run.FState == 0),
           cursor(static_cast<unsigned>(run.FState)) {}
 
-    void Line(std::size_t index);
+    bool Read(FileHandle file, int scanSecond);
+    void Line(std::string_view line);
     void Log(std::string_view line);
-    bool SearchCaller(std::size_t index, std::string_view message);
-    std::string Autodetect();
+    bool SearchCaller(std::string_view line, std::string_view message);
+    bool LastLine(FileHandle file);
+    bool Autodetect(FileHandle file, std::string& repeated);
     void EnterCaller(const std::string& call);
+    void Apply();
+    void WriteLog(std::size_t from, std::size_t to);
 };
 
-void Scan::Line(std::size_t index)
+// Reads the open file and examines every fresh line in file order. False
+// when a read fails.
+bool Scan::Read(FileHandle file, int scanSecond)
 {
-    const std::string_view line = decoded[index];
+    const FreshFilter isFresh(scanSecond);
+    const bool read = reader.Read(run.platform, file, 0, [&](std::string_view line) {
+        ++lines;
+        if (isFresh(line))
+            Line(line);
+    });
+    return read && LastLine(file);
+}
+
+void Scan::Line(std::string_view line)
+{
     const std::string_view message = MessageOf(line);
     for (const std::string& token : run.LogTokens) {
         if (Occurs(token, message)) {
@@ -52,28 +87,25 @@ void Scan::Line(std::size_t index)
             break;
         }
     }
-    if (callerSearch && !SearchCaller(index, message))
+    if (callerSearch && !SearchCaller(line, message))
         return;
     if (cursor <= 4)
         cursor = WalkProgression(cursor, message, run.Progression);
 }
 
-// The whole line and its CR LF in one write, so a line is never split
-// between two writers of the file.
 void Scan::Log(std::string_view line)
 {
     if (!run.LogOpen)
         return;
-    logLine.assign(line);
-    logLine += "\r\n";
-    run.platform.WriteFile(run.LogHandle, logLine.data(), logLine.size());
+    logLines += line;
+    logLines += "\r\n";
 }
 
 // True when the line goes on to the progression walk.
-bool Scan::SearchCaller(std::size_t index, std::string_view message)
+bool Scan::SearchCaller(std::string_view line, std::string_view message)
 {
-    if (firstFresh == NoLine)
-        firstFresh = index;
+    if (firstFresh == NoOffset)
+        firstFresh = reader.OffsetOf(line);
     if (Occurs("CQ", message))
         return false;
     const bool ownCallSeen = Occurs(ownCall, message);
@@ -90,48 +122,95 @@ bool Scan::SearchCaller(std::size_t index, std::string_view message)
         EnterCaller(*listed);
     if (cursor != 0)
         return true;
-    if (index + 1 != decoded.size() || !ownCallSeen || !run.choices.AutodetectCall())
+    if (!ownCallSeen || !run.choices.AutodetectCall())
         return false;
-    const std::string repeated = Autodetect();
+    // Whether this is the file's last line shows only when the file ends.
+    lastCandidate = lines;
+    candidateMessage.assign(message);
+    return false;
+}
+
+// The file's last line, when it was left for autodetection: autodetection,
+// then the walk. False when reading the file again fails.
+bool Scan::LastLine(FileHandle file)
+{
+    if (lastCandidate != lines)
+        return true;
+    std::string repeated;
+    if (!Autodetect(file, repeated))
+        return false;
     if (!repeated.empty())
         EnterCaller(repeated);
+    if (cursor <= 4)
+        cursor = WalkProgression(cursor, candidateMessage, run.Progression);
     return true;
 }
 
 // The first, in the locale's order, of the words that occur at least twice
 // in the messages from the first fresh line to the last; empty for none.
-std::string Scan::Autodetect()
+// The range is read again rather than its words gathered on the first
+// reading: only this rare case pays for it, and the search can read it as
+// often as it must to stay within its budget, however far back the range
+// begins. The file is still open, so no writer has changed it meanwhile.
+bool Scan::Autodetect(FileHandle file, std::string& repeated)
 {
-    std::vector<std::string> words;
-    for (std::size_t i = firstFresh; i < decoded.size(); ++i) {
-        std::string_view rest = MessageOf(decoded[i]);
+    // Byte order among words the locale calls equal makes the order total.
+    Platform& platform = run.platform;
+    RepeatedWordSearch search([&platform](const std::string& a, const std::string& b) {
+        const int order = platform.CompareNoCase(a, b);
+        return order != 0 ? order < 0 : a < b;
+    });
+    const auto addWords = [&](std::string_view line) {
+        std::string_view rest = MessageOf(line);
         while (!rest.empty()) {
             const std::size_t blank = std::min(rest.find(' '), rest.size());
             const std::string_view word = rest.substr(0, blank);
             if (word.size() >= MinCallLength && word != ownCall)
-                words.emplace_back(word);
+                search.Add(word);
             rest.remove_prefix(std::min(blank + 1, rest.size()));
         }
-    }
-    // Byte order among words the locale calls equal keeps copies of one
-    // word next to each other, where the search below finds them.
-    Platform& platform = run.platform;
-    std::sort(words.begin(), words.end(), [&platform](const std::string& a, const std::string& b) {
-        const int order = platform.CompareNoCase(a, b);
-        return order != 0 ? order < 0 : a < b;
-    });
-    const auto repeat = std::adjacent_find(words.begin(), words.end());
-    return repeat == words.end() ? std::string() : *repeat;
+    };
+    do {
+        if (!reader.Read(platform, file, firstFresh, addWords))
+            return false;
+    } while (search.EndPass());
+    repeated = search.Found();
+    return true;
 }
 
+// Takes up a caller: the walk goes on from 1 at once, WSJT is told when the
+// scan is done.
 void Scan::EnterCaller(const std::string& call)
 {
     cursor = 1;
-    run.caller = call;
-    run.Enter(pcToRadio, call);
-    run.Press(pcGenStd);
-    run.Press(pcGenStd);
-    run.TickCount = 0;
+    callers.push_back({logLines.size(), call});
+}
+
+// Logs the lines and enters the callers in the order the lines asked.
+void Scan::Apply()
+{
+    std::size_t logged = 0;
+    for (const Caller& caller : callers) {
+        WriteLog(logged, caller.loggedBefore);
+        logged = caller.loggedBefore;
+        run.caller = caller.call;
+        run.Enter(pcToRadio, caller.call);
+        run.Press(pcGenStd);
+        run.Press(pcGenStd);
+        run.TickCount = 0;
+    }
+    WriteLog(logged, logLines.size());
+}
+
+// Each line and its CR LF in one write, so a line is never split between
+// two writers of the file. A line holds no CR or LF of its own.
+void Scan::WriteLog(std::size_t from, std::size_t to)
+{
+    while (from < to) {
+        const std::size_t end = logLines.find("\r\n", from) + 2;
+        run.platform.WriteFile(run.LogHandle, logLines.data() + from, end - from);
+        from = end;
+    }
 }
 
 int SecondsOfDay(const LocalTime& time)
@@ -146,28 +225,21 @@ void Run::ScanDecoded()
     if (FState == -1)
         return;
     const int scanSecond = SecondsOfDay(platform.Now());
-    TextLines& decoded = DecodedLines;
-    decoded.clear();
+    DecodedLines.clear();
 
-    // Fresh lines are picked out while each piece of the file is in cache;
-    // nothing is done with them until the whole file has been read.
-    std::vector<std::size_t> fresh;
-    const FreshFilter isFresh(scanSecond);
-    const auto pickFresh = [&](std::size_t from, std::size_t to) {
-        if (from == 0)
-            fresh.clear();
-        for (std::size_t i = from; i < to; ++i) {
-            if (isFresh(decoded[i]))
-                fresh.push_back(i);
-        }
-    };
     const std::string name = choices.DecodedText();
     troubles &= ~(DecodedMissing | DecodedUnreadable);
     if (!platform.FileExists(name)) {
         troubles |= DecodedMissing;
         return;
     }
-    if (!ReadTextLines(platform, name, decoded, pickFresh)) {
+    Scan scan(*this, DecodedLines.reader);
+    // Writers stay out from the first read to the last.
+    const FileHandle file = platform.OpenForReading(name);
+    const bool read = file != NoFile && scan.Read(file, scanSecond);
+    if (file != NoFile)
+        platform.CloseFile(file);
+    if (!read) {
         troubles |= DecodedUnreadable;
         // The box is modal and the clock keeps scanning inside it: one box
         // is enough, later failures end quietly until it is closed.
@@ -182,8 +254,7 @@ void Run::ScanDecoded()
         return;
     }
 
-    Scan scan(*this, decoded);
-    for (std::size_t i : fresh)
-        scan.Line(i);
+    DecodedLines.lines = scan.lines;
+    scan.Apply();
     SetState(static_cast<std::int32_t>(std::min(scan.cursor, 4u)));
 }

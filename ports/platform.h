@@ -7,7 +7,6 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 struct LocalTime {
@@ -32,25 +31,20 @@ public:
 
     // True when a file (not a folder) of that name exists.
     virtual bool FileExists(const std::string& name) = 0;
-    // Reads the whole file while keeping writers out (other readers are
-    // allowed). False when it can't be opened or read; `out` is then
-    // unspecified. The buffer is reused, so repeated reads don't reallocate.
-    virtual bool ReadWholeFile(const std::string& name, std::string& out) = 0;
-    // The same, telling `filled(n)` after each piece that out[0, n) holds
-    // the file's first n bytes, so the caller can work on a piece while it
-    // is still in cache. `out` is sized before the first piece and doesn't
-    // move until the last (it may only shrink, when the file was shorter
-    // than its size said). Adapters should read pieces of about 256 KiB and,
-    // when `out` must grow, release it before allocating: its old bytes are
-    // not needed. This fallback reads whole and reports one piece.
-    virtual bool ReadFileInPieces(const std::string& name, std::string& out,
-                                  const std::function<void(std::size_t filled)>& filled)
-    {
-        if (!ReadWholeFile(name, out))
-            return false;
-        filled(out.size());
-        return true;
-    }
+    // Opens an existing file for reading and keeps writers out until it is
+    // closed with CloseFile (other readers may share it): a program holding
+    // it open for writing makes the open fail, and none can start meanwhile,
+    // so no half-written line is read and the bytes stay as they were from
+    // the first read to the last. NoFile on failure.
+    virtual FileHandle OpenForReading(const std::string& name) = 0;
+    // Reads up to `size` bytes from `offset` of a file open for reading and
+    // tells in `got` how many arrived: 0 at or past the end, possibly fewer
+    // than asked before it. False on failure.
+    virtual bool ReadFileAt(FileHandle file, std::uint64_t offset, char* into, std::size_t size,
+                            std::size_t& got) = 0;
+    // The whole file, writers kept out while it is read. False when it can't
+    // be opened or read, or doesn't fit in memory; `out` is then unspecified.
+    bool ReadWholeFile(const std::string& name, std::string& out);
     // Result ignored by every caller; a missing or locked file stays.
     virtual bool DeleteFile(const std::string& name) = 0;
     // Creates an empty file if none exists; false if it can't.

@@ -2,12 +2,9 @@
 // the settings file and collation.
 #include <windows.h>
 
-#include <functional>
-
 #include "ports/platform_win32.h"
 
 #include <algorithm>
-#include <new>
 
 // The program's own messages are Windows-1251 bytes whatever the system's
 // code page; texts from the system (a path) are in its ANSI code page. Boxes
@@ -60,72 +57,31 @@ bool Win32Platform::FileExists(const std::string& name)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Reads `size` bytes or up to the end, whichever comes first, telling
-// `filled` (when given) after each piece. The file may shrink between the
-// size query and the read; what was read is kept.
-static bool ReadAll(HANDLE file, std::string& out, std::size_t size,
-                    const std::function<void(std::size_t)>* filled)
-{
-    // The old bytes are not needed: release them before a larger buffer is
-    // taken, so a growing file never needs two buffers at once.
-    if (size > out.capacity()) {
-        out.clear();
-        out.shrink_to_fit();
-    }
-    out.resize(size);
-    const std::size_t piece = filled ? std::size_t(256) << 10 : std::size_t(1) << 30;
-    std::size_t done = 0;
-    while (done < size) {
-        const DWORD chunk = DWORD(std::min(size - done, piece));
-        DWORD got = 0;
-        if (!ReadFile(file, out.data() + done, chunk, &got, nullptr))
-            return false;
-        if (got == 0)
-            break;
-        done += got;
-        if (filled)
-            (*filled)(done);
-    }
-    out.resize(done);
-    return true;
-}
-
-static bool ReadFileShared(const std::string& name, std::string& out,
-                           const std::function<void(std::size_t)>* filled)
+FileHandle Win32Platform::OpenForReading(const std::string& name)
 {
     // Only readers may share: a writer holding the file open makes the open
-    // fail, and no writer can start while we read a half-written line.
+    // fail, and no writer can start while it is open.
     HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return false;
-    LARGE_INTEGER size;
-    bool ok = GetFileSizeEx(file, &size) != 0;
-    // A file larger than this process can hold is a failure to read, not a crash.
-    if (ok && std::uint64_t(size.QuadPart) > out.max_size())
-        ok = false;
-    if (ok) {
-        try {
-            ok = ReadAll(file, out, std::size_t(size.QuadPart), filled);
-        } catch (const std::bad_alloc&) {
-            out.clear();
-            out.shrink_to_fit();
-            ok = false;
-        }
-    }
-    CloseHandle(file);
-    return ok;
+        return NoFile;
+    return reinterpret_cast<FileHandle>(file);
 }
 
-bool Win32Platform::ReadWholeFile(const std::string& name, std::string& out)
+bool Win32Platform::ReadFileAt(FileHandle file, std::uint64_t offset, char* into, std::size_t size,
+                               std::size_t& got)
 {
-    return ReadFileShared(name, out, nullptr);
-}
-
-bool Win32Platform::ReadFileInPieces(const std::string& name, std::string& out,
-                                     const std::function<void(std::size_t)>& filled)
-{
-    return ReadFileShared(name, out, &filled);
+    // An offset in the OVERLAPPED of a synchronous handle reads there and
+    // waits for the bytes, as a plain read would.
+    OVERLAPPED at{};
+    at.Offset = DWORD(offset);
+    at.OffsetHigh = DWORD(offset >> 32);
+    DWORD read = 0;
+    got = 0;
+    if (!::ReadFile(AsHandle(file), into, DWORD(std::min<std::size_t>(size, 1u << 30)), &read, &at))
+        return GetLastError() == ERROR_HANDLE_EOF;  // an offset past the end is the end, not a failure
+    got = read;
+    return true;
 }
 
 bool Win32Platform::DeleteFile(const std::string& name)

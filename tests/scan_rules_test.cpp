@@ -1,11 +1,14 @@
-// The scanner's pure rules: freshness across midnight, line splitting and
-// the progression walk.
+// The scanner's pure rules: freshness across midnight, line splitting (whole
+// and in pieces), the search for a repeated word and the progression walk.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
+#include "engine/line_reader.h"
+#include "engine/repeated_word.h"
 #include "engine/scan_rules.h"
 #include "engine/text_lines.h"
+#include "tests/support/fake_platform.h"
 
 namespace {
 
@@ -67,6 +70,8 @@ TEST(SplitLines, EveryLineEndNulAndLastLine)
 {
     using Lines = std::vector<std::string>;
     struct Case { std::string text; Lines lines; };
+    // Long lines put line ends on both sides of a 64-byte block's edge.
+    const std::string a(63, 'a'), b(64, 'b'), c(70, 'c');
     const Case cases[] = {
         {"", {}},
         {"a", {"a"}},
@@ -82,6 +87,8 @@ TEST(SplitLines, EveryLineEndNulAndLastLine)
         {std::string("\0a\n", 3), {}},
         {"a\r", {"a"}},
         {"a\rb\nc\r\nd", {"a", "b", "c", "d"}},
+        {a + "\r\n" + b + "\r" + c + "\n\t\v\f" + a + std::string(1, '\0') + b, {a, b, c, "\t\v\f" + a}},
+        {b + "\n\r\r\n" + c, {b, "", "", c}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.text));
@@ -89,13 +96,61 @@ TEST(SplitLines, EveryLineEndNulAndLastLine)
         text.buffer = c.text;
         SplitLines(text);
         EXPECT_EQ(Lines(text.lines.begin(), text.lines.end()), c.lines);
-        // Arriving in pieces of every size gives the same lines.
+        // Read in pieces of every size through buffers smaller and larger
+        // than a line: every line end falls at every place of a piece.
+        FakePlatform platform;
+        platform.files["f"] = c.text;
         for (std::size_t piece = 1; piece <= c.text.size(); ++piece) {
-            LineSplitter splitter(text);
-            for (std::size_t n = 0; n < c.text.size();)
-                splitter.Feed(n = std::min(c.text.size(), n + piece));
-            splitter.Finish();
-            EXPECT_EQ(Lines(text.lines.begin(), text.lines.end()), c.lines) << "pieces of " << piece;
+            for (std::size_t bufferBytes : {1, 5, 64, 4096}) {
+                platform.pieceSize = piece;
+                LineReader reader(bufferBytes);
+                Lines read;
+                const FileHandle file = platform.OpenForReading("f");
+                EXPECT_TRUE(reader.Read(platform, file, 0, [&](std::string_view line) {
+                    EXPECT_EQ(c.text.substr(reader.OffsetOf(line), line.size()), line);
+                    read.emplace_back(line);
+                }));
+                platform.CloseFile(file);
+                EXPECT_EQ(read, c.lines) << "pieces of " << piece << ", buffer of " << bufferBytes;
+                EXPECT_EQ(reader.Capacity(), bufferBytes);  // a grown buffer is given back
+            }
+        }
+    }
+}
+
+TEST(RepeatedWordSearch, FirstRepeatInTheOrderWhateverTheBudget)
+{
+    // The scanner's kind of order: ignoring ASCII case, then by bytes.
+    const auto less = [](const std::string& a, const std::string& b) {
+        const std::string la = FakePlatform::Lower(a), lb = FakePlatform::Lower(b);
+        return la != lb ? la < lb : a < b;
+    };
+    std::vector<std::string> many;
+    for (int i = 60; i > 0; --i)
+        many.push_back("W" + std::to_string(100 + i));
+    many.insert(many.end(), {"W160", "W130", "W130", "W131"});
+    struct Case { std::vector<std::string> words; std::string found; };
+    const Case cases[] = {
+        {{}, ""},
+        {{"Q5EEE"}, ""},
+        {{"Q5EEE", "Q6FFF", "Q5EEE"}, "Q5EEE"},
+        {{"Q7GGG", "q2bbb", "Q7GGG", "Q3CCC", "q2bbb"}, "q2bbb"},
+        {{"q2bbb", "Q2BBB", "Q9ZZZ"}, ""},  // equal but for case: not the same word
+        {{"q2bbb", "Q2BBB", "q2bbb", "Q2BBB"}, "Q2BBB"},
+        {many, "W130"},
+    };
+    for (const Case& c : cases) {
+        // 0: one word settled per pass; 300: a few at a time.
+        for (std::size_t budget : {std::size_t(0), std::size_t(300), RepeatedWordSearch::DefaultBudget}) {
+            SCOPED_TRACE(testing::PrintToString(c.words) + " budget " + std::to_string(budget));
+            RepeatedWordSearch search(less, budget);
+            int passes = 0;
+            do {
+                ++passes;
+                for (const std::string& word : c.words)
+                    search.Add(word);
+            } while (search.EndPass() && passes <= 100);
+            EXPECT_EQ(search.Found(), c.found);
         }
     }
 }

@@ -247,6 +247,38 @@ TEST_F(ScannerTest, Autodetection)
     EXPECT_EQ(desktop.TextOf(wsjt.toRadio), "12345");
 }
 
+TEST_F(ScannerTest, AutodetectionRangeBeginsPiecesBeforeTheLastLine)
+{
+    // The file is read through a buffer of 256 KiB: the range's first line
+    // has long left it when the last line arrives.
+    Cq({"Q9ZZZ"});
+    w.platform.pieceSize = 4096;
+    desktop.SetTextOf(wsjt.toRadio, "12345");
+    std::vector<std::string> lines{L("115000", "Q4DDD Q4DDD"), L("120000", "Q5EEE QA3")};
+    for (int i = 0; i < 4000; ++i)
+        lines.push_back(L("110000", "CQ Q7 " + std::to_string(i % 100)));  // no word of five
+    lines.push_back(L("120000", "QA3ABC Q5EEE"));
+    Scan(File(lines));
+    EXPECT_EQ(desktop.TextOf(wsjt.toRadio), "Q5EEE");
+    EXPECT_EQ(run.FState, 1);
+    EXPECT_EQ(run.DecodedLines.size(), lines.size());
+}
+
+TEST_F(ScannerTest, ReadFailingHalfwayLeavesNoTrace)
+{
+    Cq({"Q1AAA"});
+    desktop.SetTextOf(wsjt.toRadio, "12345");
+    desktop.journal.clear();
+    const std::string content = File({L("120000", "QA3ABC Q1AAA 27"), L("120000", "R27"), L("120001", "RRR")});
+    w.platform.readFailsAt = content.size() - 10;  // after the first two lines
+    Scan(content);
+    EXPECT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(log, "");
+    EXPECT_TRUE(desktop.journal.empty());
+    EXPECT_EQ(run.FState, 0);
+    EXPECT_EQ(run.DecodedLines.size(), 0u);
+}
+
 TEST_F(ScannerTest, WithoutAnOpenLogTheStateStillMoves)
 {
     Sked("Q9XYZ");

@@ -1,11 +1,15 @@
 // Text files read into lines: no line holds a line end or a NUL, and the
-// lines with their line ends give back the text up to its first NUL.
+// lines with their line ends give back the text up to its first NUL. Read
+// in pieces through a small buffer, the text gives the same lines, each at
+// its place in the file.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include "engine/line_reader.h"
 #include "engine/text_lines.h"
+#include "tests/support/fake_platform.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -37,6 +41,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     }
     if (at != upToNul.size())
+        std::abort();
+
+    FakePlatform platform;
+    platform.files["f"] = original;
+    platform.pieceSize = size ? 1 + data[0] % 64 : 1;
+    LineReader reader(size ? 1 + data[size - 1] % 128 : 1);
+    std::size_t next = 0;
+    const FileHandle file = platform.OpenForReading("f");
+    const bool read = reader.Read(platform, file, 0, [&](std::string_view line) {
+        if (next >= text.size() || line != text[next] ||
+            reader.OffsetOf(line) != static_cast<std::size_t>(text[next].data() - text.buffer.data()))
+            std::abort();
+        ++next;
+    });
+    if (!read || next != text.size())
         std::abort();
     return 0;
 }

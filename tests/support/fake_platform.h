@@ -23,10 +23,12 @@ public:
     std::set<std::string> cannotCreate;     // creating or opening fails
     std::set<std::string> cannotDelete;
     std::set<std::string> outOfMemory;      // reading throws std::bad_alloc
-    std::map<FileHandle, std::string> openFiles;
+    std::map<FileHandle, std::string> openFiles;  // open for appending
+    std::map<FileHandle, std::string> readers;    // open for reading
     FileHandle nextHandle = 100;
-    int readCount = 0;
-    std::size_t pieceSize = 5;              // small pieces find splitting faults
+    int readCount = 0;                      // files opened for reading
+    std::size_t pieceSize = 5;              // most bytes one read gives: small pieces find splitting faults
+    std::size_t readFailsAt = std::string::npos;  // a read of a byte from here on fails
     std::vector<std::string> deleted;       // every deletion asked for, in order
 
     std::vector<std::string> messages;      // every ShowMessage text, in order
@@ -50,25 +52,29 @@ public:
     {
         return files.count(name) && !folders.count(name);
     }
-    bool ReadWholeFile(const std::string& name, std::string& out) override
+    FileHandle OpenForReading(const std::string& name) override
     {
         ++readCount;
         if (outOfMemory.count(name))
             throw std::bad_alloc();
         if (!FileExists(name) || readLocked.count(name))
-            return false;
-        out = files[name];
-        return true;
+            return NoFile;
+        readers[nextHandle] = name;
+        return nextHandle++;
     }
-    bool ReadFileInPieces(const std::string& name, std::string& out,
-                          const std::function<void(std::size_t)>& filled) override
+    bool ReadFileAt(FileHandle file, std::uint64_t offset, char* into, std::size_t size,
+                    std::size_t& got) override
     {
-        if (!ReadWholeFile(name, out))
+        got = 0;
+        auto it = readers.find(file);
+        if (it == readers.end())
             return false;
-        for (std::size_t n = 0; n < out.size();) {
-            n = std::min(out.size(), n + pieceSize);
-            filled(n);
-        }
+        const std::string& bytes = files[it->second];
+        if (offset < bytes.size())
+            got = std::min({size, pieceSize, bytes.size() - static_cast<std::size_t>(offset)});
+        if (got > 0 && offset + got > readFailsAt)
+            return false;
+        std::copy_n(bytes.data() + offset, got, into);
         return true;
     }
     bool DeleteFile(const std::string& name) override
@@ -101,7 +107,11 @@ public:
         files[it->second].append(data, size);
         return true;
     }
-    void CloseFile(FileHandle file) override { openFiles.erase(file); }
+    void CloseFile(FileHandle file) override
+    {
+        openFiles.erase(file);
+        readers.erase(file);
+    }
 
     void ShowMessage(const std::string& text) override
     {

@@ -80,6 +80,26 @@ TEST_F(PlatformTest, ReadsEveryByteAndKeepsWritersOut)
     EXPECT_FALSE(platform.ReadWholeFile(dir + "missing.cum", content));
 }
 
+TEST_F(PlatformTest, ReadsAtOffsetsAndKeepsWritersOutUntilClosed)
+{
+    Put("d.cum", "0123456789");
+    const FileHandle file = platform.OpenForReading(dir + "d.cum");
+    ASSERT_NE(file, NoFile);
+    EXPECT_EQ(Hold("d.cum", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE), INVALID_HANDLE_VALUE);
+    struct Case { std::uint64_t offset; std::size_t size; const char* bytes; };
+    const Case cases[] = {{6, 8, "6789"}, {2, 3, "234"}, {10, 8, ""}, {50, 8, ""}};  // the end, and past it
+    for (const Case& c : cases) {
+        char bytes[8];
+        std::size_t got = 99;
+        EXPECT_TRUE(platform.ReadFileAt(file, c.offset, bytes, c.size, got)) << c.offset;
+        EXPECT_EQ(std::string(bytes, got), c.bytes) << c.offset;
+    }
+    platform.CloseFile(file);
+    HANDLE writer = Hold("d.cum", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    EXPECT_NE(writer, INVALID_HANDLE_VALUE);
+    CloseHandle(writer);
+}
+
 TEST_F(PlatformTest, AppendsAtTheEndWhileOthersReadAndWrite)
 {
     EXPECT_EQ(platform.OpenForAppend(dir + "log.txt"), NoFile);  // not created here
