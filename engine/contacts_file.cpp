@@ -11,25 +11,19 @@ static void AppendDigits(std::string& out, int value, std::size_t width)
     out += digits;
 }
 
-// ADIF's Date: YYYYMMDD.
-static std::string AdifDate(const UtcTime& t)
+// Three numbers run together, zero-padded: ADIF's Date (YYYYMMDD) and Time
+// (HHMMSS).
+static std::string Digits(int first, std::size_t firstWidth, int second, int third)
 {
     std::string text;
-    AppendDigits(text, t.year, 4);
-    AppendDigits(text, t.month, 2);
-    AppendDigits(text, t.day, 2);
+    AppendDigits(text, first, firstWidth);
+    AppendDigits(text, second, 2);
+    AppendDigits(text, third, 2);
     return text;
 }
 
-// ADIF's Time: HHMMSS.
-static std::string AdifTime(const UtcTime& t)
-{
-    std::string text;
-    AppendDigits(text, t.hour, 2);
-    AppendDigits(text, t.minute, 2);
-    AppendDigits(text, t.second, 2);
-    return text;
-}
+static std::string AdifDate(const UtcTime& t) { return Digits(t.year, 4, t.month, t.day); }
+static std::string AdifTime(const UtcTime& t) { return Digits(t.hour, 2, t.minute, t.second); }
 
 // The length counts bytes, so a reader finds the next field whatever the
 // value holds, non-ASCII bytes and '<' included.

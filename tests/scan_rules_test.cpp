@@ -127,7 +127,7 @@ TEST(RepeatedWordSearch, FirstRepeatInTheOrderWhateverTheBudget)
     };
     std::vector<std::string> many;
     for (int i = 60; i > 0; --i)
-        many.push_back("W" + std::to_string(100 + i));
+        many.push_back(std::to_string(100 + i).insert(0, 1, 'W'));
     many.insert(many.end(), {"W160", "W130", "W130", "W131"});
     struct Case { std::vector<std::string> words; std::string found; };
     const Case cases[] = {
