@@ -36,6 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SimWindowSystem desktop;
     const auto wsjt = desktop.AddWsjt();
     w.form.FormCreate();
+    ::Run& run = w.form.run;
     run.PeerControls[pcToRadio] = wsjt.toRadio;
     run.PeerControls[pcGenStd] = wsjt.genStd;
     for (int i = 2; i <= 6; ++i)
@@ -45,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     w.platform.now.minute = in.Byte() % 60;
     w.platform.now.second = in.Byte() % 60;
     const int state = static_cast<int>(in.Byte() % 6) - 1;
-    w.form.run.FState = state;
+    run.FState = state;
     w.SelectCQ(in.Byte() & 1);
     w.cbAutoCS.checked = in.Byte() & 1;
     w.eCS.text = in.Text(8);
@@ -63,9 +64,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string file(reinterpret_cast<const char*>(in.data), in.size);
     w.platform.files[w.feDecoded.text] = file;
-    w.form.run.ScanDecoded();
+    run.ScanDecoded();
 
-    const int after = w.form.run.FState;
+    const int after = run.FState;
     if (after < -1 || after > 4)
         std::abort();
     if (state == -1 && (after != -1 || w.platform.readCount != 0 || !desktop.journal.empty()))
