@@ -12,7 +12,7 @@ using namespace op;
 
 namespace {
 
-constexpr double ClockRate = 2;  // as on_fast_clock.sh's spec says
+constexpr double ClockRate = 2;  // the rate fast_clock.cmake gives on_fast_clock.sh
 constexpr DWORD StartWaitMs = 15000;
 
 constexpr long long At(int hour, int minute, int second) { return ((hour * 60LL + minute) * 60 + second) * 1000; }
