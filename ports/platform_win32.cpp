@@ -9,7 +9,7 @@
 // The program's own messages are Windows-1251 bytes whatever the system's
 // code page; texts from the system (a path) are in its ANSI code page. Boxes
 // convert each from its own code page and show it through the wide call.
-static std::wstring Wide(const std::string& text, UINT codePage)
+std::wstring Wide(std::string_view text, unsigned codePage)
 {
     if (text.empty())
         return std::wstring();

@@ -6,9 +6,15 @@
 #ifdef DeleteFile
 #undef DeleteFile
 #endif
+#include <string>
+#include <string_view>
+
 #include "ports/platform.h"
 
 struct HWND__;
+
+// Single-byte text in the given code page as wide characters.
+std::wstring Wide(std::string_view text, unsigned codePage);
 
 class Win32Platform : public Platform {
 public:

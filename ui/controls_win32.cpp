@@ -9,6 +9,17 @@
 #include "ui/number_text.h"
 #include "ui/sfmMain.h"
 
+SIZE TextSize(Hwnd window, HFONT font, const wchar_t* text)
+{
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return size;
+}
+
 static std::string WindowText(Hwnd hwnd)
 {
     std::string text(GetWindowTextLengthA(hwnd) + 1, '\0');

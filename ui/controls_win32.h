@@ -7,7 +7,13 @@
 #include "ui/controls.h"
 
 struct HWND__;
+struct HFONT__;
+struct tagSIZE;
 using Hwnd = HWND__*;
+
+// The size of a text drawn in `font` on `window`'s screen, for laying out
+// controls and status bar parts around it.
+tagSIZE TextSize(Hwnd window, HFONT__* font, const wchar_t* text);
 
 template <class Port>
 class Win32Control : public Port {

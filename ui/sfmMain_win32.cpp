@@ -83,17 +83,6 @@ HWND CreateChild(HWND parent, const wchar_t* windowClass, const wchar_t* text, D
     return child;
 }
 
-SIZE TextSize(HWND parent, HFONT font, const wchar_t* text)
-{
-    HDC dc = GetDC(parent);
-    HGDIOBJ old = SelectObject(dc, font);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
-    SelectObject(dc, old);
-    ReleaseDC(parent, dc);
-    return size;
-}
-
 // The browse button sits at the right end of its file-name box, as wide as
 // the box is high.
 void CreateFileNameBox(const MainWindow& win, const ControlRow& row, RECT place, HFONT font)

@@ -4,28 +4,8 @@
 
 #include "ui/status_bar_win32.h"
 
-namespace {
-
-// The program's texts are the edit boxes' single-byte texts.
-std::wstring FromAnsi(std::string_view text)
-{
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), wide.data(), int(wide.size())));
-    return wide;
-}
-
-int TextWidth(HWND window, HFONT font, const std::wstring& text)
-{
-    HDC dc = GetDC(window);
-    HGDIOBJ old = SelectObject(dc, font);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
-    return size.cx;
-}
-
-}  // namespace
+#include "ports/platform_win32.h"
+#include "ui/controls_win32.h"
 
 void StatusBar::Create(HWND parent, int id, HFONT font)
 {
@@ -59,7 +39,8 @@ void StatusBar::SetSecondPart(std::string_view text)
 {
     RECT bar;
     GetClientRect(hwnd, &bar);
-    const int width = text.empty() ? 0 : TextWidth(hwnd, font_, L"  " + FromAnsi(text) + L"  ");
+    // The program's texts are the edit boxes' single-byte texts.
+    const int width = text.empty() ? 0 : TextSize(hwnd, font_, (L"  " + Wide(text, CP_ACP) + L"  ").c_str()).cx;
     const int edges[2] = {text.empty() ? -1 : int(bar.right) - width, -1};
     SendMessageW(hwnd, SB_SETPARTS, text.empty() ? 1 : 2, LPARAM(edges));
     if (!text.empty())
@@ -69,6 +50,6 @@ void StatusBar::SetSecondPart(std::string_view text)
 
 void StatusBar::SetText(int part, std::string_view text)
 {
-    SendMessageW(hwnd, SB_SETTEXTW, part, LPARAM(FromAnsi(text).c_str()));
+    SendMessageW(hwnd, SB_SETTEXTW, part, LPARAM(Wide(text, CP_ACP).c_str()));
     shown_[part] = text;
 }
