@@ -46,6 +46,11 @@ void Run::Arm()
     troubles = NoTrouble;
 }
 
+std::string Run::CallText() const
+{
+    return choices.SkedMode() ? choices.PartnerText() : std::string("CQ");
+}
+
 void Run::CallStation(const std::string& callText)
 {
     Enter(pcToRadio, callText);
@@ -75,7 +80,7 @@ void Run::SetState(std::int32_t state)
     const bool completes = state == 4 && FState < 4;
     switch (state) {
     case 0:
-        CallStation(choices.SkedMode() ? choices.PartnerText() : std::string("CQ"));
+        CallStation(CallText());
         break;
     case 1: Press(pcTx2); break;
     case 2: Press(pcTx3); break;

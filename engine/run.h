@@ -70,6 +70,8 @@ public:
     void Enter(PeerSlot slot, const std::string& text);
     // START passed its checks: the records of the run start afresh.
     void Arm();
+    // What a call enters into WSJT: the sked partner's box, or "CQ".
+    std::string CallText() const;
     // Enters a callsign or "CQ" into WSJT and starts its calling; the state
     // becomes 0 and the step time-out starts afresh.
     void CallStation(const std::string& callText);

@@ -30,7 +30,7 @@ bool Run::OnSecond(const LocalTime& time)
                 OpenActivityLog();
             if (choices.ClearDecoded())
                 platform.DeleteFile(FileName(choices.DecodedText()));
-            CallStation(choices.SkedMode() ? choices.PartnerText() : std::string("CQ"));
+            CallStation(CallText());
         }
         if (choices.StopTicked() && FState >= 0 && choices.StopHour() == time.hour &&
             choices.StopMinute() == time.minute)

@@ -151,7 +151,7 @@ void TfmTavrix::Start()
     if (!cbDelay->Checked()) {
         if (cbCLDec->Checked())
             platform.DeleteFile(FileName(feDecoded->Text()));
-        run.CallStation(rbSKED->Checked() ? eTRCS->Text() : std::string("CQ"));
+        run.CallStation(run.CallText());
     }
 
     SaveSettings();
