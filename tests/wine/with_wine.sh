@@ -27,7 +27,8 @@ mkdir -p "$TEST_DIR"
 # A free display number: no lock file and no socket. Tests started side by
 # side (ctest -j) pick one at a time, each once its Xvfb answers, so no two
 # share a display that the first to finish would take down.
-exec 8>"$root/.display.lock"
+# The lock is machine-wide, so tests of two build trees never pick the same display.
+exec 8>"/tmp/tavrix-wine-display.lock"
 flock 8
 display=
 for n in $(seq 50 150); do

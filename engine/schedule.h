@@ -1,0 +1,88 @@
+// The schedule of skeds (skeds.txt): its entries, reading and writing the
+// file's text, START's checks on it, and where a run that follows it stands
+// at a given second. Pure functions of their inputs; every time here is UTC,
+// as skeds are agreed in UTC whatever the computer's time zone.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ports/platform.h"
+
+constexpr const char* DefaultSkedsFile = "skeds.txt";
+// The longest callsign an entry may name.
+constexpr std::size_t MaxSkedCallLength = 12;
+
+// One entry: a UTC date or every day, a start and an end in minutes of the
+// UTC day, and the station to call, or CQ. An end before the start runs
+// past midnight into the next day; an end equal to the start is no entry.
+struct SkedEntry {
+    int year = 0, month = 0, day = 0;  // all 0: every day
+    int start = 0, end = 0;            // minutes after 00:00 UTC, 0..1439
+    std::string station;               // an upper-case callsign, or "CQ"
+
+    bool EveryDay() const { return year == 0; }
+    bool Cq() const { return station == "CQ"; }
+    bool operator==(const SkedEntry&) const = default;
+};
+
+// One line of the file as the operator wrote it, so that a rewrite from the
+// window keeps comments and blank lines where they stood.
+struct SkedLine {
+    std::string text;    // the line without its line end
+    bool entry = false;  // an entry line, parsed into `sked`
+    SkedEntry sked;
+};
+
+// What is wrong with a schedule, for the operator: the file's 1-based line
+// number (0 when it is not one line's fault) and what is wrong, in plain
+// English.
+struct ScheduleProblem {
+    int line = 0;
+    std::string what;
+};
+
+// One entry as a line of the file: "2026-12-13 22:00 23:00 Q9XYZ" or
+// "* 04:00 05:00 CQ", fields separated by blanks or tabs, the station in any
+// case. False with the reason in `what` for anything else; `entry` is then
+// left alone.
+bool ParseSkedEntry(std::string_view text, SkedEntry& entry, std::string& what);
+// The entry as ParseSkedEntry reads it back.
+std::string FormatSkedEntry(const SkedEntry& entry);
+
+// The whole file as read from disk: ASCII or UTF-8 with or without a byte
+// order mark, UTF-16 with one, CR LF or LF line ends; blank lines and lines
+// whose first non-blank character is '#' are kept as they are. False on the
+// first line that is not an entry, with its number and why.
+bool ParseSchedule(std::string_view fileBytes, std::vector<SkedLine>& lines,
+                   ScheduleProblem& problem);
+// The file's text as written back: each line as it was, or the entry's
+// FormatSkedEntry, with CR LF line ends.
+std::string FormatSchedule(const std::vector<SkedLine>& lines);
+// The entries of the lines, in file order.
+std::vector<SkedEntry> EntriesOf(const std::vector<SkedLine>& lines);
+
+// Seconds since 1970-01-01 00:00 UTC.
+std::int64_t UtcSeconds(const UtcTime& time);
+// The UTC date and time of such a second.
+UtcTime UtcTimeOf(std::int64_t seconds);
+
+// START's checks at `now`: no two entries overlap (every-day entries count
+// on every day), and at least one entry is running or still to come. False
+// with the problem (the line numbers are those of `lines`).
+bool CheckSchedule(const std::vector<SkedLine>& lines, std::int64_t now, ScheduleProblem& problem);
+
+// Where the schedule stands at a second: the entry running, or the one that
+// comes next, or none left.
+struct SkedPosition {
+    enum Kind { Running, Waiting, Done } kind = Done;
+    int entry = -1;                    // index into the entries
+    std::int64_t start = 0, end = 0;   // that occurrence of the entry, UTC seconds
+};
+SkedPosition WhereInSchedule(const std::vector<SkedEntry>& entries, std::int64_t now);
+
+// An entry's place in time, for the Skeds page's State column.
+enum class SkedTime { Past, Now, Next, Later };
+SkedTime EntryTime(const std::vector<SkedEntry>& entries, std::size_t index, std::int64_t now);
