@@ -108,7 +108,8 @@ void Run::RecordContact()
     contact.completed = platform.UtcNow();
     contact.band = contacts.band;
     contact.freq = contacts.freq;
-    if (AppendContact(platform, contacts.path, contact))
+    // A record without the station worked would be no contact at all.
+    if (!contact.partner.empty() && AppendContact(platform, contacts.path, contact))
         troubles &= ~ContactsNotWritten;
     else
         troubles |= ContactsNotWritten;

@@ -103,6 +103,7 @@ public:
     const RunChoices& choices;
 
 private:
+    bool tickBeforeMidnight = false;  // the tick being handled came before 00:00
     // The actions of one second of local time, in their order.
     bool OnSecond(const LocalTime& time);
 };

@@ -12,6 +12,7 @@
 bool Run::OnTimer()
 {
     const LocalTime now = platform.Now();
+    tickBeforeMidnight = now.hour == 23;
     for (int back = secondClock.Due(now) - 1; back >= 0; --back) {
         if (OnSecond(AddSeconds(now, -back)))
             return true;
@@ -37,7 +38,10 @@ bool Run::OnSecond(const LocalTime& time)
             return true;
     }
 
-    if (time.second == 59 && time.minute == 59 && time.hour == 23 && choices.ClearDecoded())
+    // Caught up after midnight, the clearing would take the new day's first
+    // decodes with it: that night's file is kept instead.
+    if (time.second == 59 && time.minute == 59 && time.hour == 23 && tickBeforeMidnight &&
+        choices.ClearDecoded())
         platform.DeleteFile(FileName(choices.DecodedText()));
 
     if (time.second == 5 || time.second == 35)
