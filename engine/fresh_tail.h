@@ -20,7 +20,8 @@ public:
     // first six characters are a valid time of day and which is not fresh
     // at `scanSecond`, or a NUL byte, ends the fresh lines; lines without
     // such a stamp and lines longer than LongestDecodeLine are passed over.
-    // Reads nothing more than one piece before the line that ends them.
+    // Reads nothing more than one piece before the line end that comes
+    // before the line ending them.
     // False when a read fails.
     bool Find(Platform& platform, FileHandle file, std::uint64_t size, int scanSecond,
               std::uint64_t& begin);
