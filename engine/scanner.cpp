@@ -4,7 +4,8 @@
 // fresh: the file is read back from its end to where they begin, then
 // through them in file order, each line examined as its piece arrives. What
 // the scan decides is done only after they have been read, so a read that
-// fails halfway leaves no trace.
+// fails halfway leaves no trace (but for the lines to log beyond
+// HeldLogBytes, written as they come).
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>

@@ -435,29 +435,23 @@ TEST_F(ScannerTest, ClockOrderedFileScansAsBefore)
     const char* const messages[] = {"CQ Q9XYZ",     "Q9XYZ Q1AAA 27", "QA3ABC Q5EEE", "Q5EEE QA3ABC 27", "QA3ABC Q9XYZ",
                                     "QA3ABC Q7GGG", "QA3ABC Q1AAA",   "R27 RRR",      "Q9XYZ QA3ABC 73"};
     for (const bool cq : {false, true}) {
-        SCOPED_TRACE(cq ? "CQ" : "sked");
         cq ? Cq({"Q1AAA"}) : Sked("Q9XYZ");
         run.Progression[0] = cq ? "" : "Q9XYZ";
         run.FState = 0;
         log.clear();
         desktop.journal.clear();
-        std::string file;
-        std::vector<int> states;
-        for (int period = 0; period < 9; ++period) {
-            const int at = 11 * 3600 + 58 * 60 + 30 * period;
+        std::string file, states;
+        for (int period = 0, at = 11 * 3600 + 58 * 60; period < 9; ++period, at += 30) {
             char stamp[8];
             std::snprintf(stamp, sizeof stamp, "%02d%02d%02d", at / 3600, at / 60 % 60, at % 60);
             file += File({"2026-12-08 JT9", "", L(stamp, "Q2BBB Q7GGG 26"), L(stamp, messages[period])});
-            w.SetTime(at / 3600, (at + 35) / 60 % 60, (at + 35) % 60);
+            w.SetTime((at + 35) / 3600, (at + 35) / 60 % 60, (at + 35) % 60);
             Scan(file);
-            states.push_back(run.FState);
+            states += std::to_string(run.FState);
         }
-        const std::vector<int> skedStates{1, 2, 2, 2, 2, 2, 2, 4, 4}, cqStates{0, 0, 0, 0, 0, 1, 1, 4, 4};
-        const Journal skedJournal{"press Tx &2", "press Tx &3", "press Tx &5"};
-        const Journal cqJournal{"set 12345 -> Q7GGG", "press &Gen Std Msgs", "press &Gen Std Msgs", "press Tx &2",
-                                "press Tx &5"};
-        EXPECT_EQ(states, cq ? cqStates : skedStates);
-        EXPECT_EQ(desktop.journal, cq ? cqJournal : skedJournal);
-        EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 8);
+        const Journal enterQ7{"set 12345 -> Q7GGG", "press &Gen Std Msgs", "press &Gen Std Msgs", "press Tx &2"};
+        EXPECT_EQ(states, cq ? "000001144" : "122222244");
+        EXPECT_EQ(desktop.journal, Then(cq ? enterQ7 : Journal{"press Tx &2", "press Tx &3"}, {"press Tx &5"}));
+        EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 9);
     }
 }
