@@ -11,12 +11,16 @@
 #include <string>
 #include <vector>
 
+#include "engine/second_clock.h"
 #include "ports/platform.h"
 
 class FakePlatform : public Platform {
 public:
     LocalTime now;
     UtcTime utcNow;
+    // Local time minus UTC, kept between the clocks by SetClocks: 0 is a
+    // computer kept on UTC, 7 * 3600 one in UTC+7.
+    int zoneSeconds = 0;
     std::map<std::string, std::string> files;
     std::set<std::string> folders;          // names that are folders, not files
     std::set<std::string> readLocked;       // held open for writing by another program
@@ -44,6 +48,15 @@ public:
     std::vector<std::string> settingReads;   // keys, in the order read
     std::vector<std::string> settingWrites;  // "key=value", in the order written
     std::set<std::string> unwritableKeys;
+
+    // Both clocks at local hh:mm:ss of the local day.
+    void SetClocks(int h, int m, int s)
+    {
+        now.hour = h;
+        now.minute = m;
+        now.second = s;
+        utcNow = AddSeconds(now, -zoneSeconds);
+    }
 
     LocalTime Now() override { return now; }
     UtcTime UtcNow() override { return utcNow; }
