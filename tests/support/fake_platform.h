@@ -18,9 +18,7 @@ class FakePlatform : public Platform {
 public:
     LocalTime now;
     UtcTime utcNow;
-    // Local time minus UTC, kept between the clocks by SetClocks: 0 is a
-    // computer kept on UTC, 7 * 3600 one in UTC+7.
-    int zoneSeconds = 0;
+    int zoneSeconds = 0;  // local time minus UTC, for SetClocks
     std::map<std::string, std::string> files;
     std::set<std::string> folders;          // names that are folders, not files
     std::set<std::string> readLocked;       // held open for writing by another program
@@ -52,9 +50,7 @@ public:
     // Both clocks at local hh:mm:ss of the local day.
     void SetClocks(int h, int m, int s)
     {
-        now.hour = h;
-        now.minute = m;
-        now.second = s;
+        now.hour = h, now.minute = m, now.second = s;
         utcNow = AddSeconds(now, -zoneSeconds);
     }
 
