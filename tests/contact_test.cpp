@@ -2,6 +2,8 @@
 // follows the simulated partner, WSJT's buttons are pressed in turn.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/support/on_air.h"
 
 namespace {
