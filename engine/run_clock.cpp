@@ -4,8 +4,12 @@
 // short gap is caught up second by second, oldest first, and a doubled tick
 // does nothing. Each second's tests come in a fixed order: the delayed start
 // and the stop time at second 0, the nightly clearing at 23:59:59, the scan
-// at seconds 5 and 35, then the step time-out.
+// at seconds 5 and 35, then the step time-out. Those are all in local time,
+// as the operator reads the window; only the decode stamps keep WSJT's clock.
+#include <algorithm>
+#include <cctype>
 #include <limits>
+#include <string_view>
 
 #include "engine/run.h"
 
@@ -49,4 +53,22 @@ bool Run::OnSecond(const LocalTime& time)
     if (TickCount >= TickLimit && FState > 0)
         SetState(0);
     return false;
+}
+
+// Read when the scan runs, not for the second it stands for: a scan caught
+// up late is as late on either clock, and its stamps are judged by the time
+// it really reads the file.
+LocalTime Run::StampClockNow()
+{
+    return localStamps ? platform.Now() : platform.UtcNow();
+}
+
+bool ReadLocalStamps(Platform& platform, const std::string& iniPath)
+{
+    const std::string value = platform.ReadSetting(iniPath, "Options", "DecodeStamps", "");
+    constexpr std::string_view local = "local";
+    return value.size() == local.size() &&
+           std::equal(value.begin(), value.end(), local.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == b;
+           });
 }
