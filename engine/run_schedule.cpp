@@ -45,6 +45,8 @@ void Run::FollowSchedule(std::vector<SkedEntry> entries)
     following_ = true;
     skedsDone_ = false;
     sked_ = {};
+    // Parked until an entry runs, whatever START did before.
+    EndEntry();
     FollowSecond(UtcSeconds(platform.UtcNow()));
 }
 
