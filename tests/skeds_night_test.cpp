@@ -15,6 +15,7 @@ namespace {
 struct Night : OnAir {
     static constexpr const char* Adif = "c:\\program files\\wsjt\\tavrix.adi";
     static constexpr int ZoneOffset = 3600;  // local time is UTC + 1 h
+    Night() { platform.zoneSeconds = ZoneOffset; }  // WSJT stamps its decodes in UTC
 
     // `now` counts local seconds from 2026-12-13 00:00.
     void SetClocks()
