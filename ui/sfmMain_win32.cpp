@@ -120,6 +120,24 @@ void CreateControl(const MainWindow& win, const ControlRow& row)
         *row.slot = child;
 }
 
+// Each column as wide as its widest text in the list's font, the Station
+// column the rest, so that a 12-character callsign shows whole at any dpi.
+void SizeSkedColumns(MainWindow& win)
+{
+    const wchar_t* const titles[SkedColumnCount] = {L"Date", L"From", L"To", L"Station", L"State"};
+    const wchar_t* const widest[SkedColumnCount] = {L"2026-12-13", L"00:00", L"00:00", L"", L"contact 00:00"};
+    int widths[SkedColumnCount];
+    RECT list;
+    GetClientRect(win.lvSkeds.hwnd, &list);
+    int rest = list.right - GetSystemMetrics(SM_CXVSCROLL);
+    for (int i = 0; i < SkedColumnCount; ++i) {
+        widths[i] = int(SendMessageW(win.lvSkeds.hwnd, LVM_GETSTRINGWIDTHW, 0, LPARAM(widest[i]))) + Scale(win, 14);
+        rest -= i == ColStation ? 0 : widths[i];
+    }
+    widths[ColStation] = rest;
+    win.lvSkeds.AddColumns(titles, widths, SkedColumnCount);
+}
+
 // Controls in tab order within each page (creation order is tab order).
 void CreateControls(MainWindow& win)
 {
@@ -153,12 +171,7 @@ void CreateControls(MainWindow& win)
     };
     for (const ControlRow& row : rows)
         CreateControl(win, row);
-    const wchar_t* const columns[SkedColumnCount] = {L"Date", L"From", L"To", L"Station", L"State"};
-    const int widths[SkedColumnCount] = {66, 38, 38, 88, 72};
-    int scaled[SkedColumnCount];
-    for (int i = 0; i < SkedColumnCount; ++i)
-        scaled[i] = Scale(win, widths[i]);
-    win.lvSkeds.AddColumns(columns, scaled, SkedColumnCount);
+    SizeSkedColumns(win);
     win.eTLimit.Attach(win.eTLimit.hwnd);
     SendMessageW(win.dtpDelay.hwnd, DTM_SETFORMATW, 0, LPARAM(L"HH:mm"));
     SendMessageW(win.dtpStop.hwnd, DTM_SETFORMATW, 0, LPARAM(L"HH:mm"));
