@@ -61,8 +61,9 @@ void TfmTavrix::cbStopClick()
 
 void TfmTavrix::OnTimer()
 {
+    // A schedule's end ends the run even when a stop time would park it.
     if (run.OnTimer())
-        StopRun(false);
+        StopRun(!run.schedule.empty());
     RefreshSkedStates();
 }
 
