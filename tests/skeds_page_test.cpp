@@ -164,8 +164,16 @@ TEST_F(SkedsFixture, FollowingNeedsTheListOnlyForCqAndEndsWithTheIdleLook)
     w.form.RefreshSkedStates();
     EXPECT_EQ(w.lvSkeds.cellWrites, writes) << "unchanged States are not written again";
 
-    w.form.StopRun(false);  // the schedule's end, with delay and stop ticked
+    platform.utcNow = {2026, 12, 13, 23, 31, 0, 0};  // the last entry has ended
+    platform.now = platform.utcNow;
+    w.form.OnTimer();  // with delay and stop ticked, which alone would park the run
     EXPECT_EQ(w.bRun.caption, "START");
     EXPECT_TRUE(w.cbFollow.enabled);
     EXPECT_TRUE(w.rbSKED.enabled);
+
+    platform.utcNow = platform.now = {2026, 12, 13, 22, 10, 0, 0};  // the first entry runs: called at once
+    StartSked("");
+    ASSERT_FALSE(desktop.journal.empty());
+    EXPECT_EQ(desktop.journal[0], "set 12345 -> Q9XYZ");
+    EXPECT_EQ(w.lvSkeds.rows[0][ColState], "now");
 }
