@@ -205,9 +205,7 @@ void TfmTavrix::SaveSettings()
 
 void TfmTavrix::StopRun(bool force)
 {
-    // A run that follows skeds has ended for good when it stops: it parks
-    // only between its own entries.
-    if (!cbDelay->Checked() || !cbStop->Checked() || force || FFollowing) {
+    if (!cbDelay->Checked() || !cbStop->Checked() || force) {
         bRun->SetCaption("START");
         feDecoded->SetEnabled(true);
         eCS->SetEnabled(true);
