@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -278,12 +280,7 @@ HWND FindDialog(HWND main, const char* title)
 TEST(Window, SkedsPageShowsTheFileAndItsDialogChecksWhatIsTyped)
 {
     const std::string night = WinePath(Env("TEST_DIR")) + "\\night.txt";
-    DeleteFileA(night.c_str());
-    HANDLE file = CreateFileA(night.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    const std::string bytes = "# two skeds\r\n2020-01-01 10:00 11:00 Q9XYZ\r\n\r\n2099-01-01 23:30 00:30 cq\r\n";
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    std::ofstream(night, std::ios::binary) << "# two skeds\r\n2020-01-01 10:00 11:00 Q9XYZ\r\n\r\n2099-01-01 23:30 00:30 cq\r\n";
     const std::string ini = "[Options]\r\nSkeds=" + night + "\r\nFollowSkeds=1\r\n";
     RunningTavrix tavrix("skeds", &ini);
     ASSERT_NE(tavrix.main, nullptr);
@@ -314,11 +311,8 @@ TEST(Window, SkedsPageShowsTheFileAndItsDialogChecksWhatIsTyped)
     const Rows rows = ListViewRows(tavrix.Control(ID_lvSkeds), 5);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[2][3], "Q5LMN");
-    std::string now(4096, '\0');
-    file = CreateFileA(night.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ReadFile(file, now.data(), DWORD(now.size()), &written, nullptr);
-    CloseHandle(file);
-    now.resize(written);
+    std::ifstream in(night, std::ios::binary);
+    const std::string now{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     EXPECT_EQ(now.rfind("# two skeds\r\n2020-01-01 10:00 11:00 Q9XYZ\r\n\r\n2099-01-01", 0), 0u) << now;
     EXPECT_EQ(now.substr(now.size() - 8), " Q5LMN\r\n");
     EXPECT_EQ(GetFileAttributesA((night + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
