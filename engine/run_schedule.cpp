@@ -55,6 +55,13 @@ bool Run::FollowSecond(std::int64_t utc)
     const SkedAction action = NextSkedAction(schedule, utc, sked_);
     switch (action.kind) {
     case SkedAction::Nothing:
+        // WSJT closed during a sked: its contact is lost, and WSJT is
+        // looked for each minute as at a start.
+        if (sked_.entry >= 0 && !sked_.wsjtMissing && (troubles & PeerGone)) {
+            sked_.wsjtMissing = true;
+            sked_.since = utc;
+            FState = -1;
+        }
         break;
     case SkedAction::Start:
         StartEntry(action.start, utc);

@@ -1,6 +1,6 @@
 // A night of skeds on the simulated air: six entries with a CQ slot and a
 // gap, partners that miss periods, never answer or stop halfway, WSJT closed
-// in the gap and started again late, the local clock an hour ahead of UTC.
+// mid-sked and in the gap, the local clock an hour ahead of UTC.
 // Each entry runs to its contact or its end, and each contact leaves one
 // record with the right callsign.
 #include <gtest/gtest.h>
@@ -88,9 +88,17 @@ TEST_F(Night, SixEntriesWithACqSlot)
     std::vector<int> reached(entries.size(), -1);  // the highest state in each entry
     std::string status;
     while (Armed() && now < 30 * 3600) {
-        // WSJT closed between the last two skeds and started again late.
+        // WSJT closed for a while in the second sked, and between the last
+        // two, started again after the last one's start.
+        const bool closed = (now >= 23 * 3600 + 32 * 60 && now < 23 * 3600 + 34 * 60) ||
+                            (now >= 26 * 3600 + 600 && now < 26 * 3600 + 31 * 60 + 20);
+        if (closed && air.windows[0].alive) {  // started again as it starts: at rest
+            air.SetTextOf(station.peer.toRadio, "12345");
+            air.Find(station.peer.autoButton)->text = "&Auto is OFF";
+            air.Find(station.peer.autoButton)->toggleTo = "&Auto is ON";
+        }
         for (auto& window : air.windows)
-            window.alive = now < 26 * 3600 + 600 || now >= 26 * 3600 + 31 * 60 + 20;
+            window.alive = !closed;
         NightSecond();
         const SkedPosition at = WhereInSchedule(entries, UtcSeconds(platform.utcNow));
         const bool starts = at.kind == SkedPosition::Running && at.start == UtcSeconds(platform.utcNow);
