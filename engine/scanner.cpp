@@ -224,7 +224,7 @@ void Run::ScanDecoded()
 {
     if (FState == -1)
         return;
-    const int scanSecond = SecondsOfDay(platform.Now());
+    const int scanSecond = SecondsOfDay(StampClockNow());
     DecodedLines.clear();
 
     const std::string name = choices.DecodedText();

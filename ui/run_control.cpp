@@ -150,6 +150,7 @@ void TfmTavrix::Start()
     if (!run.OpenActivityLog())
         platform.ShowMessage(RunMessages::LogOpenFailure);
     run.contacts = ReadContactsSettings(platform, SettingsPath(), FileName(feLog->Text()));
+    run.localStamps = ReadLocalStamps(platform, SettingsPath());
 
     run.DecodedLines.clear();
 

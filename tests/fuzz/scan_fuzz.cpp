@@ -42,9 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 2; i <= 6; ++i)
         run.PeerControls[pcTx2 + i - 2] = wsjt.tx[i];
 
-    w.platform.now.hour = in.Byte() % 24;
-    w.platform.now.minute = in.Byte() % 60;
-    w.platform.now.second = in.Byte() % 60;
+    const int hour = in.Byte() % 24, minute = in.Byte() % 60, second = in.Byte() % 60;
+    w.SetTime(hour, minute, second);
     const int state = static_cast<int>(in.Byte() % 6) - 1;
     run.FState = state;
     w.SelectCQ(in.Byte() & 1);

@@ -11,12 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "engine/second_clock.h"
 #include "ports/platform.h"
 
 class FakePlatform : public Platform {
 public:
     LocalTime now;
     UtcTime utcNow;
+    int zoneSeconds = 0;  // local time minus UTC, for SetClocks
     std::map<std::string, std::string> files;
     std::set<std::string> folders;          // names that are folders, not files
     std::set<std::string> readLocked;       // held open for writing by another program
@@ -46,6 +48,13 @@ public:
     std::vector<std::string> settingReads;   // keys, in the order read
     std::vector<std::string> settingWrites;  // "key=value", in the order written
     std::set<std::string> unwritableKeys;
+
+    // Both clocks at local hh:mm:ss of the local day.
+    void SetClocks(int h, int m, int s)
+    {
+        now.hour = h, now.minute = m, now.second = s;
+        utcNow = AddSeconds(now, -zoneSeconds);
+    }
 
     LocalTime Now() override { return now; }
     UtcTime UtcNow() override { return utcNow; }
