@@ -60,7 +60,7 @@ struct Scan {
 
     Scan(Run& run, LineReader& reader)
         : run(run), reader(reader), ownCall(run.choices.OwnCall()),
-          callerSearch(run.choices.CqMode() && run.FState == 0),
+          callerSearch(run.CqMode() && run.FState == 0),
           cursor(static_cast<unsigned>(run.FState)) {}
 
     bool Read(FileHandle file, int scanSecond, FreshTail& tail);
@@ -252,7 +252,7 @@ void Run::ScanDecoded()
 {
     if (FState == -1)
         return;
-    const int scanSecond = SecondsOfDay(platform.Now());
+    const int scanSecond = SecondsOfDay(StampClockNow());
     DecodedLines.clear();
 
     const std::string name = choices.DecodedText();

@@ -66,6 +66,21 @@ StatusFacts CallingCq()
     return facts;
 }
 
+// Entry 2 of 6 of a schedule runs until 23:00 UTC; or, not working, the
+// next starts at 23:00 UTC in `wait` seconds; or the schedule is done.
+StatusFacts InSked(StatusFacts facts, StatusFacts::Sked sked = StatusFacts::Sked::Working, int wait = 0)
+{
+    facts.sked = sked;
+    facts.skedNumber = 2;
+    facts.skedCount = 6;
+    facts.skedStation = "Q9XYZ";
+    facts.skedTime.hour = 23;
+    facts.skedTime.year = 2026, facts.skedTime.month = 12, facts.skedTime.day = 14;
+    facts.skedWait = wait;
+    facts.skedOtherDay = wait > 86400;
+    return facts;
+}
+
 struct Case {
     const char* situation;
     StatusFacts facts;
@@ -126,6 +141,15 @@ const Case Cases[] = {
      "Calling Q9XYZ, next scan in 12 s\tNo activity log"},
     {"contacts not written", WithContacts(2, WithTrouble(ContactsNotWritten, Run(4))), At(12, 0, 5),
      "Q9XYZ: got RRR, sending 73 (Tx 5), 30:00 left, scan 30 s\tContacts not saved"},
+
+    {"sked of a schedule", InSked(Counting(600, 1800, Run(3))), At(12, 0, 35),
+     "Sked 2 of 6: Q9XYZ: got R27, sending RRR (Tx 4), 20:00 left, scan 30 s \x85 until 23:00 UTC"},
+    {"CQ slot of a schedule", WithContacts(1, InSked(CallingCq())), At(12, 0, 5),
+     "Sked 2 of 6: Calling CQ, next scan in 30 s \x85 until 23:00 UTC\t1 contact, last Q7PQR 09:05"},
+    {"next sked another day", InSked(Run(-1), StatusFacts::Sked::Waiting, 30 * 3600), At(12, 0, 5),
+     "Waiting: Q9XYZ at 2026-12-14 23:00 UTC (in 30 h)"},
+    {"skeds done, still armed", InSked(WithContacts(4, Run(-1)), StatusFacts::Sked::Done), At(12, 0, 5),
+     "Skeds done\t4 contacts, last Q7PQR 09:05"},
 };
 
 TEST(Status, TextOfEachSituation)

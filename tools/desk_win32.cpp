@@ -119,7 +119,15 @@ std::string EnvPath(const char* name)
     return value && *value ? WinePath(value) : std::string();
 }
 
-long long NowMs() { return static_cast<long long>(GetTickCount64()); }
+// The performance counter rather than GetTickCount64, which Windows XP
+// lacks: the i686 build of the tools runs on the stations' XP too.
+long long NowMs()
+{
+    LARGE_INTEGER count, perSecond;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&perSecond);
+    return count.QuadPart / perSecond.QuadPart * 1000 + count.QuadPart % perSecond.QuadPart * 1000 / perSecond.QuadPart;
+}
 
 static std::string Narrow(const std::wstring& text)
 {

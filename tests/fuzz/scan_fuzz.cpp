@@ -55,10 +55,8 @@ Outcome ScanOnce(Input in, const std::string& before, std::size_t tailPiece, std
         run.PeerControls[pcTx2 + i - 2] = wsjt.tx[i];
     run.DecodedLines.tail = FreshTail(tailPiece);
 
-    w.platform.now.hour = in.Byte() % 24;
-    w.platform.now.minute = in.Byte() % 60;
-    w.platform.now.second = in.Byte() % 60;
-    w.platform.utcNow = w.platform.now;
+    const int hour = in.Byte() % 24, minute = in.Byte() % 60, second = in.Byte() % 60;
+    w.SetTime(hour, minute, second);
     const int state = static_cast<int>(in.Byte() % 6) - 1;
     run.FState = state;
     w.SelectCQ(in.Byte() & 1);

@@ -11,12 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "engine/second_clock.h"
 #include "ports/platform.h"
 
 class FakePlatform : public Platform {
 public:
     LocalTime now;
     UtcTime utcNow;
+    int zoneSeconds = 0;  // local time minus UTC, for SetClocks
     std::map<std::string, std::string> files;
     std::set<std::string> folders;          // names that are folders, not files
     std::set<std::string> readLocked;       // held open for writing by another program
@@ -32,6 +34,8 @@ public:
     std::size_t readThrowsAt = std::string::npos; // a read of a byte from here on throws std::bad_alloc
     std::uint64_t lowestRead = UINT64_MAX;  // the first byte any read asked for
     std::vector<std::string> deleted;       // every deletion asked for, in order
+    std::set<std::string> cannotReplace;    // a full disk or a locked file: ReplaceFileWith fails
+    std::vector<std::string> replaced;      // every file ReplaceFileWith rewrote, in order
 
     std::vector<std::string> messages;      // every ShowMessage text, in order
     std::vector<std::string> questions;
@@ -46,6 +50,13 @@ public:
     std::vector<std::string> settingReads;   // keys, in the order read
     std::vector<std::string> settingWrites;  // "key=value", in the order written
     std::set<std::string> unwritableKeys;
+
+    // Both clocks at local hh:mm:ss of the local day.
+    void SetClocks(int h, int m, int s)
+    {
+        now.hour = h, now.minute = m, now.second = s;
+        utcNow = AddSeconds(now, -zoneSeconds);
+    }
 
     LocalTime Now() override { return now; }
     UtcTime UtcNow() override { return utcNow; }
@@ -124,6 +135,15 @@ public:
     {
         openFiles.erase(file);
         readers.erase(file);
+    }
+
+    bool ReplaceFileWith(const std::string& name, const std::string& bytes) override
+    {
+        if (cannotReplace.count(name) || readLocked.count(name) || folders.count(name))
+            return false;
+        files[name] = bytes;
+        replaced.push_back(name);
+        return true;
     }
 
     void ShowMessage(const std::string& text) override

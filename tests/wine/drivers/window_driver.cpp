@@ -6,127 +6,18 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "tests/wine/drivers/running_tavrix.h"
 #include "tools/desk_win32.h"
 #include "ui/sfmMain_win32.h"
 
 namespace {
 
-std::string Env(const char* name)
-{
-    const char* value = getenv(name);
-    return value ? value : "";
-}
-
-struct FoundWindow {
-    DWORD process;
-    HWND hwnd;
-};
-
-BOOL CALLBACK FindMain(HWND hwnd, LPARAM context)
-{
-    auto& found = *reinterpret_cast<FoundWindow*>(context);
-    DWORD process = 0;
-    GetWindowThreadProcessId(hwnd, &process);
-    char title[64] = "";
-    GetWindowTextA(hwnd, title, sizeof title);
-    if (process != found.process || std::string(title) != "Tavrix v0.13.3.1" || !IsWindowVisible(hwnd))
-        return TRUE;
-    found.hwnd = hwnd;
-    return FALSE;
-}
-
-// A tavrix.exe running from a folder of its own, optionally with a
-// tavrix.ini written byte for byte beside it.
-class RunningTavrix {
-public:
-    RunningTavrix(const std::string& folder, const std::string* ini)
-    {
-        const std::string dir = WinePath(Env("TEST_DIR")) + "\\" + folder;
-        CreateDirectoryA(dir.c_str(), nullptr);
-        const std::string exe = dir + "\\tavrix.exe";
-        EXPECT_TRUE(CopyFileA(WinePath(Env("TAVRIX_WIN64_DIR") + "/tavrix.exe").c_str(), exe.c_str(), FALSE));
-        DeleteFileA((dir + "\\tavrix.ini").c_str());
-        if (ini)
-            WriteIni(dir + "\\tavrix.ini", *ini);
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        std::string command = "\"" + exe + "\"";
-        if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup,
-                            &process)) {
-            ADD_FAILURE() << "cannot start " << exe;
-            return;
-        }
-        WaitForInputIdle(process.hProcess, 20000);
-        FoundWindow found{process.dwProcessId, nullptr};
-        for (int i = 0; i < 200 && !found.hwnd; ++i) {
-            EnumWindows(FindMain, LPARAM(&found));
-            if (!found.hwnd)
-                Sleep(100);
-        }
-        main = found.hwnd;
-        EXPECT_NE(main, nullptr) << "no window \"Tavrix v0.13.3.1\" within 20 s";
-    }
-
-    ~RunningTavrix()
-    {
-        if (!process.hProcess)
-            return;
-        if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT && !Close())
-            TerminateProcess(process.hProcess, 1);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-
-    // Posts WM_CLOSE as the close box does; true when the process ends in time.
-    bool Close()
-    {
-        PostMessageA(main, WM_CLOSE, 0, 0);
-        return WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
-    }
-
-    DWORD ExitCode() const
-    {
-        DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
-        return code;
-    }
-
-    HWND Control(int id) const
-    {
-        const HWND control = Child(main, id);
-        EXPECT_NE(control, nullptr) << "no control " << id;
-        return control;
-    }
-
-    std::string Text(HWND hwnd) const
-    {
-        std::string text(4096, '\0');
-        DWORD_PTR length = 0;
-        SendMessageTimeoutA(hwnd, WM_GETTEXT, text.size(), LPARAM(text.data()), SMTO_ABORTIFHUNG, 5000, &length);
-        text.resize(length);
-        return text;
-    }
-    std::string Text(int id) const { return Text(Control(id)); }
-    bool Checked(int id) const { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != 0; }
-    void Click(int id) const { SendMessageA(Control(id), BM_CLICK, 0, 0); }
-
-    HWND main = nullptr;
-
-private:
-    static void WriteIni(const std::string& path, const std::string& content)
-    {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(file, content.data(), DWORD(content.size()), &written, nullptr);
-        CloseHandle(file);
-    }
-
-    PROCESS_INFORMATION process{};
-};
+using namespace window_test;
 
 TEST(Window, OpensWithTheDesignValuesAndClosesAtOnceWhenIdle)
 {
@@ -163,6 +54,10 @@ TEST(Window, OpensWithTheDesignValuesAndClosesAtOnceWhenIdle)
         {ID_Label3, "Log file", true, -1},
         {ID_Label4, "My CS", true, -1},
         {ID_Label5, "Time limit (minutes)", true, -1},
+        {ID_bSkedAdd, "Add...", true, -1},
+        {ID_bSkedEdit, "Edit...", true, -1},
+        {ID_bSkedDelete, "Delete", true, -1},
+        {ID_cbFollow, "Follow the skeds", true, 0},
     };
     for (const auto& c : controls) {
         SCOPED_TRACE(c.text);
@@ -206,12 +101,12 @@ TEST(Window, StatusBarRunsUnderThePageControlAndReadsIdle)
     EXPECT_EQ(pages.left, 0);
     EXPECT_EQ(pages.top, 0);
     EXPECT_EQ(pages.right, 403);
-    EXPECT_EQ(pages.bottom, 150);
+    EXPECT_EQ(pages.bottom, 245);
     RECT client;
     GetClientRect(tavrix.main, &client);
     const RECT place = PlaceIn(tavrix.main, bar);
     EXPECT_EQ(place.left, 0);
-    EXPECT_EQ(place.top, 150);
+    EXPECT_EQ(place.top, 245);
     EXPECT_EQ(place.right, 403);
     EXPECT_EQ(place.bottom, client.bottom);
     EXPECT_GE(place.bottom - place.top, 15) << "high enough for its text";
@@ -326,6 +221,8 @@ TEST(Window, TabOrderAndPlacesFollowTheDesign)
                                 ID_cbStop, ID_dtpStop}));
     EXPECT_EQ(TabStops(tavrix.Control(ID_tsOptions)),
               (std::vector<int>{ID_feDecoded, ID_feCSList, ID_feLog, ID_eCS, ID_eTLimit, ID_cbCLDec}));
+    EXPECT_EQ(TabStops(tavrix.Control(ID_tsSkeds)),
+              (std::vector<int>{ID_lvSkeds, ID_bSkedAdd, ID_bSkedEdit, ID_bSkedDelete, ID_cbFollow}));
 
     // Places within the page at 96 dpi; a file-name box is its edit and its
     // browse button together.
@@ -338,6 +235,9 @@ TEST(Window, TabOrderAndPlacesFollowTheDesign)
         {ID_feLog, ID_tsOptions, {48, 50, 346, 21}, ID_feLogBrowse},
         {ID_eTLimit, ID_tsOptions, {264, 74, 98, 21}, 0},
         {ID_cbCLDec, ID_tsOptions, {8, 100, 153, 17}, 0},
+        {ID_lvSkeds, ID_tsSkeds, {4, 4, 320, 180}, 0},
+        {ID_bSkedDelete, ID_tsSkeds, {330, 62, 62, 25}, 0},
+        {ID_lSkedNote, ID_tsSkeds, {120, 189, 272, 28}, 0},
     };
     for (const auto& p : places) {
         SCOPED_TRACE(p.id);
@@ -357,6 +257,65 @@ TEST(Window, TabOrderAndPlacesFollowTheDesign)
         EXPECT_LE(control.right, page.right) << "clipped by the page";
         EXPECT_LE(control.bottom, page.bottom) << "clipped by the page";
     }
+}
+
+// The top-level dialog of a process with that title, or null.
+HWND FindDialog(HWND main, const char* title)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(main, &pid);
+    for (int i = 0; i < 100; ++i, Sleep(100)) {
+        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            char text[64] = "";
+            GetWindowTextA(w, text, sizeof text);
+            if (owner == pid && IsWindowVisible(w) && std::string(text) == title)
+                return w;
+        }
+    }
+    return nullptr;
+}
+
+TEST(Window, SkedsPageShowsTheFileAndItsDialogChecksWhatIsTyped)
+{
+    const std::string night = WinePath(Env("TEST_DIR")) + "\\night.txt";
+    std::ofstream(night, std::ios::binary) << "# two skeds\r\n2020-01-01 10:00 11:00 Q9XYZ\r\n\r\n2099-01-01 23:30 00:30 cq\r\n";
+    const std::string ini = "[Options]\r\nSkeds=" + night + "\r\nFollowSkeds=1\r\n";
+    RunningTavrix tavrix("skeds", &ini);
+    ASSERT_NE(tavrix.main, nullptr);
+    EXPECT_TRUE(tavrix.Checked(ID_cbFollow));
+    EXPECT_EQ(tavrix.Text(ID_lSkedNote), "Times in UTC. " + night);
+    using Rows = std::vector<std::vector<std::string>>;
+    EXPECT_EQ(ListViewRows(tavrix.Control(ID_lvSkeds), 5),
+              (Rows{{"2020-01-01", "10:00", "11:00", "Q9XYZ", "past"}, {"2099-01-01", "23:30", "00:30", "CQ", "next"}}));
+
+    // Posted: the dialog's own message loop holds a sent click until it closes.
+    PostMessageA(tavrix.Control(ID_bSkedAdd), BM_CLICK, 0, 0);
+    HWND dialog = FindDialog(tavrix.main, "Add a sked");
+    ASSERT_NE(dialog, nullptr);
+    auto press = [&](int id) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    };
+    SetDlgItemTextA(dialog, IDC_SKED_STATION, "Q5 LMN");
+    press(IDOK);
+    EXPECT_EQ(tavrix.Text(GetDlgItem(dialog, IDC_SKED_PROBLEM)), "Station must be one word, without blanks.");
+    SetDlgItemTextA(dialog, IDC_SKED_STATION, "q5lmn");
+    press(IDOK);
+    for (int i = 0; i < 50 && IsWindow(dialog); ++i)
+        Sleep(100);
+    EXPECT_FALSE(IsWindow(dialog));
+
+    // Written whole beside the old one and moved over it, comments kept.
+    const Rows rows = ListViewRows(tavrix.Control(ID_lvSkeds), 5);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[2][3], "Q5LMN");
+    std::ifstream in(night, std::ios::binary);
+    const std::string now{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(now.rfind("# two skeds\r\n2020-01-01 10:00 11:00 Q9XYZ\r\n\r\n2099-01-01", 0), 0u) << now;
+    EXPECT_EQ(now.substr(now.size() - 8), " Q5LMN\r\n");
+    EXPECT_EQ(GetFileAttributesA((night + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace
