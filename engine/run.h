@@ -126,6 +126,7 @@ public:
     const RunChoices& choices;
 
 private:
+    bool tickBeforeMidnight = false;  // the tick being handled came before 00:00
     // The actions of one second of local time, `utc` being the same second
     // on the UTC clock, in their order.
     bool OnSecond(const LocalTime& time, std::int64_t utc);

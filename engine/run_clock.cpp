@@ -19,6 +19,7 @@ bool Run::OnTimer()
 {
     const LocalTime now = platform.Now();
     const int due = secondClock.Due(now);
+    tickBeforeMidnight = now.hour == 23;
     // The schedule is in UTC: each second caught up is as far back there.
     const std::int64_t utc = following_ ? UtcSeconds(platform.UtcNow()) : 0;
     for (int back = due - 1; back >= 0; --back) {
@@ -49,7 +50,10 @@ bool Run::OnSecond(const LocalTime& time, std::int64_t utc)
             return true;
     }
 
-    if (time.second == 59 && time.minute == 59 && time.hour == 23 && choices.ClearDecoded())
+    // Caught up after midnight, the clearing would take the new day's first
+    // decodes with it: that night's file is kept instead.
+    if (time.second == 59 && time.minute == 59 && time.hour == 23 && tickBeforeMidnight &&
+        choices.ClearDecoded())
         platform.DeleteFile(FileName(choices.DecodedText()));
 
     if (time.second == 5 || time.second == 35)
