@@ -69,6 +69,32 @@ void Run::CallStation(const std::string& callText)
     TickLimit = MinutesToSeconds(choices.TimeLimitMinutes());
 }
 
+// The log looks for a callsign's first and last three characters: meteor
+// pings often bring only part of it.
+static std::string FirstChars(const std::string& text, std::size_t n)
+{
+    return text.substr(0, n);
+}
+
+static std::string LastChars(const std::string& text, std::size_t n)
+{
+    return text.size() <= n ? text : text.substr(text.size() - n);
+}
+
+void Run::SetPartner(const std::string& call)
+{
+    PartnerCall = call;
+    Progression[0] = call;
+    LogTokens[2] = FirstChars(call, 3);
+    LogTokens[3] = LastChars(call, 3);
+}
+
+void Run::SetOwnCall(const std::string& call)
+{
+    LogTokens[0] = FirstChars(call, 3);
+    LogTokens[1] = LastChars(call, 3);
+}
+
 void Run::ReleaseWSJT()
 {
     Enter(pcToRadio, "12345");

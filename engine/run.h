@@ -75,6 +75,10 @@ public:
     void Enter(PeerSlot slot, const std::string& text);
     // START passed its checks: the records of the run start afresh.
     void Arm();
+    // The partner of the calls to come (empty for CQ) and the own callsign:
+    // the markers the walk and the activity log look for.
+    void SetPartner(const std::string& call);
+    void SetOwnCall(const std::string& call);
     // What a call enters into WSJT: the sked partner, or "CQ".
     std::string CallText() const;
     // What the run works now: the current entry's CQ or station while a

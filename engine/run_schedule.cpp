@@ -6,16 +6,6 @@
 
 namespace {
 
-std::string FirstChars(const std::string& text, std::size_t n)
-{
-    return text.substr(0, n);
-}
-
-std::string LastChars(const std::string& text, std::size_t n)
-{
-    return text.size() <= n ? text : text.substr(text.size() - n);
-}
-
 void AppendTwoDigits(std::string& out, int number)
 {
     out += static_cast<char>('0' + number / 10 % 10);
@@ -91,10 +81,7 @@ void Run::StartEntry(int index, std::int64_t utc)
     const SkedEntry& entry = schedule[index];
     sked_ = {index, WhereInSchedule(schedule, utc).start, utc, false};
     // A CQ entry takes up callers as they come; a sked knows its partner.
-    PartnerCall = entry.Cq() ? std::string() : entry.station;
-    Progression[0] = PartnerCall;
-    LogTokens[2] = FirstChars(PartnerCall, 3);
-    LogTokens[3] = LastChars(PartnerCall, 3);
+    SetPartner(entry.Cq() ? std::string() : entry.station);
     if (!LogOpen)
         OpenActivityLog();
     if (choices.ClearDecoded())

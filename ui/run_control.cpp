@@ -38,16 +38,6 @@ static void StripQuotes(TEdit* box)
         box->SetText(name);
 }
 
-static std::string FirstChars(const std::string& text, std::size_t n)
-{
-    return text.substr(0, n);
-}
-
-static std::string LastChars(const std::string& text, std::size_t n)
-{
-    return text.size() <= n ? text : text.substr(text.size() - n);
-}
-
 // Loads the callsign list for CQ calls: nullptr, or the message that tells
 // why not (a list that can't be read is left empty).
 static const char* LoadCallList(Run& run, Platform& platform, const std::string& listName)
@@ -127,10 +117,7 @@ void TfmTavrix::Start()
         const std::string partner = eTRCS->Text();
         if (partner.empty())
             return fail(RunMessages::PartnerEmpty);
-        run.LogTokens[2] = FirstChars(partner, 3);
-        run.LogTokens[3] = LastChars(partner, 3);
-        run.PartnerCall = partner;
-        run.Progression[0] = run.PartnerCall;
+        run.SetPartner(partner);
     }
     if (callsCq) {
         if (const char* failure = LoadCallList(run, platform, feCSList->Text()))
@@ -140,8 +127,7 @@ void TfmTavrix::Start()
     const std::string ownCall = eCS->Text();
     if (ownCall.empty() && callsCq)
         return fail(RunMessages::OwnCallMissing);
-    run.LogTokens[0] = FirstChars(ownCall, 3);
-    run.LogTokens[1] = LastChars(ownCall, 3);
+    run.SetOwnCall(ownCall);
 
     if (!run.FindWSJT())
         return fail(RunMessages::PeerNotFound);
