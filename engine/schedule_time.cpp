@@ -126,13 +126,10 @@ bool CheckSchedule(const std::vector<SkedLine>& lines, std::int64_t now, Schedul
 SkedPosition WhereInSchedule(const std::vector<SkedEntry>& entries, std::int64_t now)
 {
     SkedPosition position;
-    bool dated = false, datedToCome = false;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         Occurrence o;
-        dated |= !entries[i].EveryDay();
         if (!CurrentOrNext(entries[i], now, o))
             continue;
-        datedToCome |= !entries[i].EveryDay();
         if (o.start <= now && position.kind != SkedPosition::Running) {
             // Overlaps were refused at START: the first in file order runs.
             position = {SkedPosition::Running, int(i), o.start, o.end};
@@ -141,10 +138,8 @@ SkedPosition WhereInSchedule(const std::vector<SkedEntry>& entries, std::int64_t
             position = {SkedPosition::Waiting, int(i), o.start, o.end};
         }
     }
-    // A night of skeds ends with its last dated entry; only a schedule of
-    // every-day entries goes on for ever.
-    if (dated && !datedToCome)
-        return {};
+    // Done only when nothing is left to come: an every-day entry always
+    // comes again, so a daily CQ slot outlives the dated skeds around it.
     return position;
 }
 

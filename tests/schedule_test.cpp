@@ -123,7 +123,7 @@ TEST(Schedule, EntryTimes)
         {At(8, 12, 0), {T::Past, T::Later, T::Later, T::Next}},
         {At(8, 13, 0), {T::Past, T::Next, T::Later, T::Now}},
         {At(9, 0, 10), {T::Past, T::Now, T::Next, T::Past}},
-        {At(9, 13, 0), {T::Past, T::Past, T::Past, T::Past}},  // the night is over
+        {At(9, 13, 0), {T::Past, T::Next, T::Past, T::Past}},  // the skeds are over, the slot comes daily
     };
     for (const auto& c : cases)
         for (std::size_t i = 0; i < 4; ++i)
@@ -152,18 +152,18 @@ TEST(Schedule, WhatTheRunDoesEachSecond)
         {At(14, 0, 31), {1, At(14, 0, 0), At(14, 0, 0), true}, {A::LookAgain}},
         {At(14, 0, 31), {1, At(14, 0, 0), At(14, 0, 30), false}, {A::Nothing}},
         {At(14, 2, 0), {}, {A::Start, -1, 2}},
-        // The last dated entry ends the night, though a slot comes every day.
-        {At(14, 4, 30), {3, At(14, 4, 0), At(14, 4, 0)}, {A::Done, 3}},
-        {At(15, 2, 0), {}, {A::Done}},
+        // The dated skeds are over; the slot that comes every day goes on.
+        {At(14, 4, 30), {3, At(14, 4, 0), At(14, 4, 0)}, {A::End, 3}},
+        {At(15, 2, 0), {}, {A::Start, -1, 2}},
     };
     for (const auto& c : cases) {
         const SkedAction got = NextSkedAction(entries, c.now, c.running);
         EXPECT_EQ(got, c.action) << c.now % 86400 << ": " << got.kind << " " << got.end << " " << got.start;
     }
-    // Every-day entries alone repeat for ever.
-    const auto daily = std::vector<SkedEntry>(entries.begin() + 2, entries.begin() + 3);
-    EXPECT_EQ(NextSkedAction(daily, At(20, 3, 0), {0, At(20, 2, 0), At(20, 2, 0)}), (SkedAction{A::End, 0}));
-    EXPECT_EQ(NextSkedAction(daily, At(21, 2, 0), {}), (SkedAction{A::Start, -1, 0}));
+    // Dated entries alone end with the last of them.
+    const auto dated = std::vector<SkedEntry>{entries[0], entries[1], entries[3]};
+    EXPECT_EQ(NextSkedAction(dated, At(14, 4, 30), {2, At(14, 4, 0), At(14, 4, 0)}), (SkedAction{A::Done, 2}));
+    EXPECT_EQ(NextSkedAction(dated, At(15, 2, 0), {}), (SkedAction{A::Done}));
 }
 
 }  // namespace

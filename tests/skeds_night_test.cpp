@@ -61,7 +61,7 @@ TEST_F(Night, SixEntriesWithACqSlot)
     std::vector<SkedLine> lines;
     ScheduleProblem problem;
     ASSERT_TRUE(ParseSchedule("# Geminids\n2026-12-13 22:00 22:30 Q9XYZ\n2026-12-13 22:30 23:00 q7pqr\n"
-                              "* 23:00 23:30 CQ\n2026-12-13 23:30 00:30 Q4AAA\n2026-12-14 00:30 01:00 Q3BBB\n"
+                              "2026-12-13 23:00 23:30 CQ\n2026-12-13 23:30 00:30 Q4AAA\n2026-12-14 00:30 01:00 Q3BBB\n"
                               "2026-12-14 01:30 02:00 Q2CCC\n",
                               lines, problem));
     const std::vector<SkedEntry> entries = EntriesOf(lines);
