@@ -9,7 +9,9 @@
 //
 // Cases: a sked scan, a CQ scan with autodetection (own call on the last
 // line), a sked scan of a file whose every line is fresh (the worst case),
-// and a file of one 150 MB line without a line end (for its memory).
+// the same of lines that concern neither us nor the partner (the scan's own
+// cost, without the activity log it must write for the worst case), and a
+// file of one 150 MB line without a line end (for its memory).
 // TAVRIX_BENCH_KEEP=1 keeps the generated files in /tmp for the next run.
 #include <benchmark/benchmark.h>
 
@@ -38,15 +40,20 @@ const char* const Messages[] = {
     "3ABC CQ QA3ABC CQ QA3A", "E.5 /Y", "Q9XYZ QA3ABC 27 27", "RRRR RRRR QA3ABC",
     "73 QA3ABC", "Q7GGG Q2BBB", "Q2BBB Q7GGG 26 26",
 };
+// Other stations only: no log token, no progression marker.
+const char* const QuietMessages[] = {
+    "Q4PPP Q6LLL 26 26", "CQ Q5EEE CQ Q5EEE", "Q6LLL Q4PPP R26 R26", "Q7GGG Q2BBB",
+    "Q2BBB Q7GGG 26 26", "E.5 /Y", "RR26 Q4PPP", "Q6LLL Q5EEE -15",
+};
 constexpr int LinesPerPeriod = 8;
 constexpr int PeriodsPerDay = 24 * 60 * 2;
 constexpr int LastPeriod = 12 * 60 * 2;  // the file ends with the 12:00:00 period
 
-enum class Kind { Days, AllFresh, LongLine };
+enum class Kind { Days, AllFresh, Quiet, LongLine };
 
 std::string PathFor(long lines, Kind kind)
 {
-    const char* const suffix[] = {"", "_fresh", "_long"};
+    const char* const suffix[] = {"", "_fresh", "_quiet", "_long"};
     return "/tmp/tavrix_bench_" + std::to_string(lines) + suffix[int(kind)] + ".cum";
 }
 
@@ -54,7 +61,8 @@ std::string PathFor(long lines, Kind kind)
 // Eight decodes per 30-second period, day after day, ending at 12:00:00, so
 // the scan at 12:00:05 finds the last two periods fresh (in an older
 // scanner, two periods of every day: about 0.07%). AllFresh stamps every
-// line 120000; LongLine writes one line of `lines` bytes and no line end.
+// line 120000; Quiet does too, with other stations' messages; LongLine
+// writes one line of `lines` bytes and no line end.
 void Generate(const std::string& path, long lines, Kind kind)
 {
     std::FILE* file = std::fopen(path.c_str(), "wb");
@@ -72,10 +80,12 @@ void Generate(const std::string& path, long lines, Kind kind)
     char line[128];
     for (long i = 0; i < lines; ++i) {
         const long period = (LastPeriod - periods + 1 + i / LinesPerPeriod) % PeriodsPerDay;
-        const long seconds = kind == Kind::AllFresh ? 12 * 3600 : ((period + PeriodsPerDay) % PeriodsPerDay) * 30;
+        const long seconds = kind != Kind::Days ? 12 * 3600 : ((period + PeriodsPerDay) % PeriodsPerDay) * 30;
+        const char* const message = kind == Kind::Quiet ? QuietMessages[i % std::size(QuietMessages)]
+                                                        : Messages[i % std::size(Messages)];
         std::snprintf(line, sizeof line, "%02ld%02ld%02ld %4.1f %4ld %2ld 26  -%02ld     %-47s\r\n",
                       seconds / 3600, seconds / 60 % 60, seconds % 60, (i % 290) / 10.0,
-                      20 + i % 900, i % 12, 20 + i % 17, Messages[i % std::size(Messages)]);
+                      20 + i % 900, i % 12, 20 + i % 17, message);
         chunk += line;
         if (chunk.size() > (1 << 20)) {
             std::fwrite(chunk.data(), 1, chunk.size(), file);
@@ -227,7 +237,10 @@ void Scans(benchmark::State& state, Kind kind, bool cq)
         peakGrowth = std::max(peakGrowth, scan.peakGrowth);
     }
     const double held = static_cast<double>(StatusBytes("VmRSS") - rssBefore);
+    std::uint64_t logged = 0;
+    platform.FileSize(run.LogHandle, logged);
     const bool expected = kind == Kind::LongLine ? platform.messages == 0
+                          : kind == Kind::Quiet  ? run.FState == 1 && logged == 0
                           : cq                   ? run.caller == "Q1ABC" && run.FState == 1
                                                  : run.FState == 4;
     if (!expected)
@@ -263,6 +276,7 @@ void Scans(benchmark::State& state, Kind kind, bool cq)
 void BM_Scan(benchmark::State& state) { Scans(state, Kind::Days, false); }
 void BM_CqScan(benchmark::State& state) { Scans(state, Kind::Days, true); }
 void BM_AllFresh(benchmark::State& state) { Scans(state, Kind::AllFresh, false); }
+void BM_QuietFresh(benchmark::State& state) { Scans(state, Kind::Quiet, false); }
 void BM_LongLine(benchmark::State& state) { Scans(state, Kind::LongLine, false); }
 
 }  // namespace
@@ -274,6 +288,7 @@ BENCHMARK(BM_Scan)->Arg(10'000'000)->Iterations(5)->Unit(benchmark::kMillisecond
 BENCHMARK(BM_CqScan)->Arg(10'000)->Iterations(50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CqScan)->Arg(10'000'000)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AllFresh)->Arg(10'000'000)->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QuietFresh)->Arg(10'000'000)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LongLine)->Arg(150'000'000)->Iterations(5)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

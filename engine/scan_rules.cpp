@@ -1,5 +1,7 @@
 #include "engine/scan_rules.h"
 
+#include <bit>
+
 // Two decimal digits, or -1.
 static int TwoDigits(const char* p)
 {
@@ -51,6 +53,30 @@ std::string_view MessageOf(std::string_view line)
     if (line.size() < MessageColumn)
         return {};
     return line.substr(MessageColumn - 1);
+}
+
+AnyOccurs::AnyOccurs(std::span<const std::string> texts)
+{
+    for (const std::string& text : texts) {
+        if (text.empty())
+            continue;
+        if (texts_.size() == 32)
+            break;
+        startsWith_[static_cast<unsigned char>(text[0])] |= 1u << texts_.size();
+        texts_.push_back(text);
+    }
+}
+
+bool AnyOccurs::operator()(std::string_view in) const
+{
+    for (std::size_t at = 0; at < in.size(); ++at) {
+        for (std::uint32_t which = startsWith_[static_cast<unsigned char>(in[at])]; which; which &= which - 1) {
+            const std::string& text = texts_[static_cast<std::size_t>(std::countr_zero(which))];
+            if (text.size() <= in.size() - at && std::memcmp(text.data(), in.data() + at, text.size()) == 0)
+                return true;
+        }
+    }
+    return false;
 }
 
 unsigned WalkProgression(unsigned state, std::string_view message,

@@ -40,6 +40,7 @@ struct Scan {
     LineReader& reader;
     const std::string ownCall;
     const bool callerSearch;  // CQ mode while calling
+    const AnyOccurs hasLogToken;
     unsigned cursor;          // the state the contact has reached so far
     std::size_t lines = 0;    // read so far
     std::uint64_t firstFresh = NoOffset;  // where the first fresh line begins
@@ -60,7 +61,7 @@ struct Scan {
 
     Scan(Run& run, LineReader& reader)
         : run(run), reader(reader), ownCall(run.choices.OwnCall()),
-          callerSearch(run.CqMode() && run.FState == 0),
+          callerSearch(run.CqMode() && run.FState == 0), hasLogToken(run.LogTokens),
           cursor(static_cast<unsigned>(run.FState)) {}
 
     bool Read(FileHandle file, int scanSecond, FreshTail& tail);
@@ -94,12 +95,8 @@ bool Scan::Read(FileHandle file, int scanSecond, FreshTail& tail)
 void Scan::Line(std::string_view line)
 {
     const std::string_view message = MessageOf(line);
-    for (const std::string& token : run.LogTokens) {
-        if (Occurs(token, message)) {
-            Log(line);
-            break;
-        }
-    }
+    if (hasLogToken(message))
+        Log(line);
     if (callerSearch && !SearchCaller(line, message))
         return;
     if (cursor <= 4)

@@ -180,3 +180,22 @@ TEST(WalkProgression, MovesPastFoundMarkersAndOneMissingOne)
     const std::array<std::string, 5> noPartner{"", "27", "R27", "RRR", "73"};
     EXPECT_EQ(WalkProgression(0, "Q9XYZ 27 R27", noPartner), 0u);
 }
+
+TEST(AnyOccurs, AgreesWithOccursOfEachText)
+{
+    const std::string texts[] = {"QA3", "ABC", "", " 27", "RRR", "73"};
+    const AnyOccurs any(texts);
+    struct Case { const char* in; bool found; };
+    const Case cases[] = {
+        {"QA3XYZ Q9XYZ", true},   // at the start
+        {"Q9XYZ Q1ABC", true},    // at the end
+        {"RRRR", true},           // overlapping itself
+        {"Q9XYZ R27", false},     // only part of " 27"
+        {"Q9XYZ 7 3 QA", false},  // absent, prefixes cut short by the end
+        {"", false},              // the empty text occurs nowhere
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.in);
+        EXPECT_EQ(any(c.in), c.found);
+    }
+}
