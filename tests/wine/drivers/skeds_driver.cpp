@@ -92,11 +92,12 @@ TEST(Skeds, ThreeOneMinuteEntriesFollowedFromOneStart)
     CreateDirectoryA(WinePath(dir).c_str(), nullptr);
     WriteFileBytes(dir + "/skeds.txt", "# three one-minute skeds\r\n2026-12-08 12:00 12:01 Q9XYZ\r\n"
                                        "2026-12-08 12:01 12:02 Q7PQR\r\n2026-12-08 12:02 12:03 CQ\r\n");
+    WriteFileBytes(dir + "/call3a.txt", "Q7PQR,KO85\r\nZZZZZZ,End-of-Database\r\n");
     StandIn wsjt("skeds", "/decoded \"" + WinePath(dir + "/decoded.cum") + "\"");
     ASSERT_TRUE(wsjt.Running());
-    Tavrix tavrix("skeds", "[Options]\r\nDecoded=" + WinePath(dir + "/decoded.cum") + "\r\nLog=" +
-                               WinePath(dir + "/log.txt") + "\r\nCS=Q1ABC\r\nClearDecoded=0\r\nFollowSkeds=1\r\nSkeds=" +
-                               WinePath(dir + "/skeds.txt") + "\r\n");
+    const std::string files = "Decoded=" + WinePath(dir + "/decoded.cum") + "\r\nLog=" + WinePath(dir + "/log.txt") +
+                              "\r\nCSList=" + WinePath(dir + "/call3a.txt") + "\r\nSkeds=" + WinePath(dir + "/skeds.txt");
+    Tavrix tavrix("skeds", "[Options]\r\n" + files + "\r\nCS=Q1ABC\r\nClearDecoded=0\r\nFollowSkeds=1\r\n");
     ASSERT_NE(tavrix.main, nullptr);
     EXPECT_EQ(Joined(SkedStates(tavrix.main)), "next|later|later") << "before START";
 
