@@ -3,9 +3,10 @@
 // skeds" ticked, press START once and watch. It prints what Tavrix's status
 // bar says as it changes, the Skeds page's State column as it changes, each
 // contact record as it is written and, when the run has ended ("Skeds
-// done"), what was worked and what was missed. Lines "@memory NAME" and
-// "@screenshot NAME" ask the calling script to measure tavrix.exe's memory or
-// to photograph the screen. Exits non-zero when an entry that should have
+// done"), what was worked and what was missed. Lines "@memory NAME",
+// "@screenshot NAME" and "@skeds-page" ask the calling script to measure
+// tavrix.exe's memory, to photograph the screen or to bring the Skeds page
+// up as an operator would. Exits non-zero when an entry that should have
 // reached its contact did not, or the records are not one per contact.
 //
 //   night.exe /wsjt "SWITCHES" [/restart HH:MM] [/maymiss CALL,CALL]
@@ -151,6 +152,8 @@ public:
         if (states != states_ && !states.empty()) {
             states_ = states;
             Say(Clock() + "  Skeds page State: " + Join(states, " | "));
+            if (verbose_)
+                Say("@screenshot night-" + std::to_string(++shots_ + 100).substr(1) + ".png");
             contacts_.resize(states.size());
             for (std::size_t i = 0; i < states.size(); ++i)
                 if (states[i].rfind("contact ", 0) == 0)
@@ -193,6 +196,7 @@ private:
     std::vector<std::string> contacts_;
     std::size_t recordsSeen_ = 0;
     std::size_t decodesSeen_ = 0;
+    int shots_ = 0;
 };
 
 bool ReachedLocal(const std::string& hhmm)
@@ -278,6 +282,7 @@ int main(int argc, char** argv)
     Say("@memory start");
     if (!PressStart(desk))
         return 1;
+    Say("@skeds-page");
 
     Watch watch(desk, options.verbose);
     bool restarted = options.restartAt.empty(), ended = false;
