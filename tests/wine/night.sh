@@ -97,7 +97,7 @@ wine "$TAVRIX_WIN64_DIR/tools/night.exe" "${args[@]}" | while IFS= read -r line;
     case $line in
         "@screenshot "*) import -window root "$out/${line#@screenshot }" && echo "(screenshot ${line#@screenshot })" ;;
         "@skeds-page")
-            xdotool search --name '^Tavrix v' windowfocus --sync key ctrl+Tab ctrl+Tab 2>/dev/null ;;
+            timeout 10 xdotool search --name '^Tavrix v' windowfocus --sync key ctrl+Tab ctrl+Tab 2>/dev/null ;;
         "@memory "*)
             kb=$(private_kb)
             echo "${line#@memory } $kb" >>"$out/memory.txt"
