@@ -14,6 +14,10 @@
 constexpr const char* DefaultSkedsFile = "skeds.txt";
 // The longest callsign an entry may name.
 constexpr std::size_t MaxSkedCallLength = 12;
+// A schedule is a few dozen lines: a file beyond these is refused rather
+// than held in memory line by line.
+constexpr std::size_t MaxSkedFileBytes = 256 * 1024;
+constexpr std::size_t MaxSkedLines = 5000;
 
 // One entry: a UTC date or every day, a start and an end in minutes of the
 // UTC day, and the station to call, or CQ. An end before the start runs
@@ -86,3 +90,30 @@ SkedPosition WhereInSchedule(const std::vector<SkedEntry>& entries, std::int64_t
 // An entry's place in time, for the Skeds page's State column.
 enum class SkedTime { Past, Now, Next, Later };
 SkedTime EntryTime(const std::vector<SkedEntry>& entries, std::size_t index, std::int64_t now);
+
+// What a run that follows the schedule is doing: the occurrence of the entry
+// it works (entry -1: parked between entries), the second it took it up, and
+// whether WSJT was missing then and is still being looked for.
+struct SkedRunning {
+    int entry = -1;
+    std::int64_t start = 0;  // that occurrence's start, UTC seconds
+    std::int64_t since = 0;  // when the run took it up
+    bool wsjtMissing = false;
+};
+
+// What the run must do at a UTC second. An entry ending at the second the
+// next one starts is released first, then the next is called.
+struct SkedAction {
+    enum Kind {
+        Nothing,
+        Start,        // take up entry `start`
+        End,          // release entry `end` and park
+        EndAndStart,  // both, in that order
+        LookAgain,    // WSJT was missing at the entry's start: a minute on, look again
+        Done,         // nothing left to come: release `end` if it is not -1, the run ends
+    } kind = Nothing;
+    int end = -1, start = -1;
+    bool operator==(const SkedAction&) const = default;
+};
+SkedAction NextSkedAction(const std::vector<SkedEntry>& entries, std::int64_t now,
+                          const SkedRunning& running);

@@ -1,0 +1,291 @@
+// The schedule file's text: its encodings and line ends, its entries, and
+// the text written back.
+#include "engine/schedule.h"
+
+#include <array>
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// A field as a message quotes it: short, and without control characters.
+std::string Quoted(std::string_view field)
+{
+    constexpr std::size_t Longest = 20;
+    std::string out = "\"";
+    for (std::size_t i = 0; i < field.size() && i < Longest; ++i) {
+        const unsigned char c = static_cast<unsigned char>(field[i]);
+        out += c < 0x20 || c == 0x7F ? '?' : field[i];
+    }
+    if (field.size() > Longest)
+        out += "...";
+    return out + "\"";
+}
+
+// Digits only, at most four of them.
+bool ReadNumber(std::string_view digits, int& value)
+{
+    if (digits.empty() || digits.size() > 4)
+        return false;
+    value = 0;
+    for (char c : digits) {
+        if (!IsDigit(c))
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    return true;
+}
+
+bool LeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int year, int month)
+{
+    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && LeapYear(year) ? 29 : days[month - 1];
+}
+
+const char* const MonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
+                                  "July",    "August",   "September", "October", "November", "December"};
+
+bool ParseDate(std::string_view field, SkedEntry& entry, std::string& what)
+{
+    if (field == "*") {
+        entry.year = entry.month = entry.day = 0;
+        return true;
+    }
+    int year = 0, month = 0, day = 0;
+    if (field.size() != 10 || field[4] != '-' || field[7] != '-' || !ReadNumber(field.substr(0, 4), year) ||
+        !ReadNumber(field.substr(5, 2), month) || !ReadNumber(field.substr(8, 2), day)) {
+        what = "the date " + Quoted(field) + " is not YYYY-MM-DD (e.g. 2026-12-13), nor * for every day";
+        return false;
+    }
+    if (year < 1970 || month < 1 || month > 12) {
+        what = "the date " + Quoted(field) + " does not exist";
+        return false;
+    }
+    if (day < 1 || day > DaysInMonth(year, month)) {
+        what = "the date " + Quoted(field) + " does not exist: " + MonthNames[month - 1] + " " +
+               std::to_string(year) + " has " + std::to_string(DaysInMonth(year, month)) + " days";
+        return false;
+    }
+    entry.year = year;
+    entry.month = month;
+    entry.day = day;
+    return true;
+}
+
+// "H:MM" or "HH:MM", 00:00 to 23:59, as minutes of the day.
+bool ParseTime(std::string_view field, const char* which, int& minutes, std::string& what)
+{
+    const std::size_t colon = field.find(':');
+    int hour = 0, minute = 0;
+    if (colon == std::string_view::npos || colon < 1 || colon > 2 || field.size() != colon + 3 ||
+        !ReadNumber(field.substr(0, colon), hour) || !ReadNumber(field.substr(colon + 1), minute)) {
+        what = std::string("the ") + which + " time " + Quoted(field) + " is not HH:MM (e.g. 22:00)";
+        return false;
+    }
+    if (hour > 23 || minute > 59) {
+        what = std::string("the ") + which + " time " + Quoted(field) +
+               " is no time of day: times go from 00:00 to 23:59 UTC";
+        return false;
+    }
+    minutes = hour * 60 + minute;
+    return true;
+}
+
+bool ParseStation(std::string_view field, std::string& station, std::string& what)
+{
+    if (field.size() == 2 && (field[0] == 'C' || field[0] == 'c') && (field[1] == 'Q' || field[1] == 'q')) {
+        station = "CQ";
+        return true;
+    }
+    for (char c : field) {
+        if (!IsLetter(c) && !IsDigit(c) && c != '/') {
+            what = "the station " + Quoted(field) +
+                   " has a character no callsign has: only letters, digits and / (or CQ)";
+            return false;
+        }
+    }
+    if (field.size() > MaxSkedCallLength) {
+        what = "the station " + Quoted(field) + " has " + std::to_string(field.size()) +
+               " characters: a callsign has at most " + std::to_string(MaxSkedCallLength);
+        return false;
+    }
+    station.assign(field);
+    for (char& c : station)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return true;
+}
+
+// Blank or a comment: kept as it is.
+bool IsNote(std::string_view line)
+{
+    for (char c : line) {
+        if (!IsBlank(c))
+            return c == '#';
+    }
+    return true;
+}
+
+void AppendTwoDigits(std::string& out, int number)
+{
+    out += static_cast<char>('0' + number / 10 % 10);
+    out += static_cast<char>('0' + number % 10);
+}
+
+void AppendClock(std::string& out, int minutes)
+{
+    AppendTwoDigits(out, minutes / 60);
+    out += ':';
+    AppendTwoDigits(out, minutes % 60);
+}
+
+// UTF-16 of plain ASCII becomes ASCII; anything else is refused with the
+// line it stands on.
+bool FromUtf16(std::string_view bytes, bool bigEndian, std::string& text, ScheduleProblem& problem)
+{
+    if (bytes.size() % 2 != 0) {
+        problem = {0, "the file is UTF-16 but ends in half a character"};
+        return false;
+    }
+    text.clear();
+    text.reserve(bytes.size() / 2);
+    int line = 1;
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        const unsigned first = static_cast<unsigned char>(bytes[i]);
+        const unsigned second = static_cast<unsigned char>(bytes[i + 1]);
+        const unsigned unit = bigEndian ? first << 8 | second : second << 8 | first;
+        if (unit >= 0x80) {
+            problem = {line, "the file is UTF-16 and this line has characters other than plain English "
+                             "letters, digits and signs: save the file as UTF-8 or ANSI"};
+            return false;
+        }
+        text += static_cast<char>(unit);
+        line += unit == '\n';
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ParseSkedEntry(std::string_view text, SkedEntry& entry, std::string& what)
+{
+    std::array<std::string_view, 4> fields;
+    std::size_t count = 0, at = 0;
+    while (at < text.size()) {
+        if (IsBlank(text[at])) {
+            ++at;
+            continue;
+        }
+        std::size_t end = at;
+        while (end < text.size() && !IsBlank(text[end]))
+            ++end;
+        if (count == fields.size()) {
+            what = "after the station comes " + Quoted(text.substr(at)) +
+                   ": an entry ends with its station, and a comment goes on a line of its own starting with #";
+            return false;
+        }
+        fields[count++] = text.substr(at, end - at);
+        at = end;
+    }
+    if (count < fields.size()) {
+        what = "this is not an entry: an entry is a date (or * for every day), a start, an end and a "
+               "station, e.g. 2026-12-13 22:00 23:00 Q9XYZ";
+        return false;
+    }
+    SkedEntry parsed;
+    if (!ParseDate(fields[0], parsed, what) || !ParseTime(fields[1], "start", parsed.start, what) ||
+        !ParseTime(fields[2], "end", parsed.end, what) || !ParseStation(fields[3], parsed.station, what))
+        return false;
+    if (parsed.start == parsed.end) {
+        what = "the end is the same as the start: an entry lasts at least a minute";
+        return false;
+    }
+    entry = std::move(parsed);
+    return true;
+}
+
+std::string FormatSkedEntry(const SkedEntry& entry)
+{
+    std::string out;
+    if (entry.EveryDay()) {
+        out += '*';
+    } else {
+        out += std::to_string(entry.year);
+        out += '-';
+        AppendTwoDigits(out, entry.month);
+        out += '-';
+        AppendTwoDigits(out, entry.day);
+    }
+    out += ' ';
+    AppendClock(out, entry.start);
+    out += ' ';
+    AppendClock(out, entry.end);
+    out += ' ';
+    out += entry.station;
+    return out;
+}
+
+bool ParseSchedule(std::string_view bytes, std::vector<SkedLine>& lines, ScheduleProblem& problem)
+{
+    lines.clear();
+    if (bytes.size() > MaxSkedFileBytes) {
+        problem = {0, "the file is " + std::to_string(bytes.size() / 1024) + " KB: a schedule is at most " +
+                          std::to_string(MaxSkedFileBytes / 1024) + " KB"};
+        return false;
+    }
+    std::string converted;
+    const bool littleEndian = bytes.starts_with("\xFF\xFE");
+    if (littleEndian || bytes.starts_with("\xFE\xFF")) {
+        if (!FromUtf16(bytes.substr(2), !littleEndian, converted, problem))
+            return false;
+        bytes = converted;
+    } else if (bytes.starts_with("\xEF\xBB\xBF")) {
+        bytes.remove_prefix(3);
+    }
+    std::string what;
+    while (!bytes.empty()) {
+        const std::size_t lineEnd = bytes.find('\n');
+        std::string_view text = bytes.substr(0, lineEnd);
+        bytes.remove_prefix(lineEnd == std::string_view::npos ? bytes.size() : lineEnd + 1);
+        if (text.ends_with('\r'))
+            text.remove_suffix(1);
+        const int number = static_cast<int>(lines.size()) + 1;
+        if (lines.size() == MaxSkedLines) {
+            problem = {number, "the file has more than " + std::to_string(MaxSkedLines) + " lines"};
+            return false;
+        }
+        SkedLine& line = lines.emplace_back();
+        line.text.assign(text);
+        if (IsNote(text))
+            continue;
+        if (!ParseSkedEntry(text, line.sked, what)) {
+            problem = {number, what};
+            return false;
+        }
+        line.entry = true;
+    }
+    return true;
+}
+
+std::string FormatSchedule(const std::vector<SkedLine>& lines)
+{
+    std::string out;
+    for (const SkedLine& line : lines) {
+        out += line.entry ? FormatSkedEntry(line.sked) : line.text;
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::vector<SkedEntry> EntriesOf(const std::vector<SkedLine>& lines)
+{
+    std::vector<SkedEntry> entries;
+    for (const SkedLine& line : lines)
+        if (line.entry)
+            entries.push_back(line.sked);
+    return entries;
+}
