@@ -75,7 +75,7 @@ const JournalEvent* Find(const std::vector<JournalEvent>& events, const std::str
 // from the Run page.
 void Photograph(const std::string& png)
 {
-    RunUnix("xdotool search --name '^Tavrix v' windowfocus --sync key ctrl+Tab ctrl+Tab; sleep 1; import -window root " +
+    RunUnix("timeout 10 xdotool search --name '^Tavrix v' windowfocus --sync key ctrl+Tab ctrl+Tab; sleep 1; import -window root " +
             png);
 }
 
