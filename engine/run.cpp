@@ -44,11 +44,15 @@ void Run::Arm()
     contactsCompleted = 0;
     lastContactCall.clear();
     troubles = NoTrouble;
+    schedule.clear();
+    following_ = false;
+    skedsDone_ = false;
+    sked_ = {};
 }
 
 std::string Run::CallText() const
 {
-    return choices.SkedMode() ? choices.PartnerText() : std::string("CQ");
+    return CqMode() ? std::string("CQ") : PartnerText();
 }
 
 void Run::CallStation(const std::string& callText)
@@ -101,13 +105,15 @@ void Run::SetState(std::int32_t state)
 void Run::RecordContact()
 {
     CompletedContact contact;
-    contact.cq = choices.CqMode();
+    contact.cq = CqMode();
     contact.partner = contact.cq ? caller : PartnerCall;
     contact.ownCall = choices.OwnCall();
     contact.firstHeard = firstHeard;
     contact.completed = platform.UtcNow();
     contact.band = contacts.band;
     contact.freq = contacts.freq;
+    if (following_ && sked_.entry >= 0)
+        skedContacts_[sked_.entry] = UtcSeconds(contact.completed);
     if (AppendContact(platform, contacts.path, contact))
         troubles &= ~ContactsNotWritten;
     else
@@ -124,7 +130,7 @@ void Run::StatusLine(std::string& out)
     StatusFacts facts;
     facts.armed = choices.Armed();
     facts.state = FState;
-    facts.cq = choices.CqMode();
+    facts.cq = CqMode();
     facts.calledSinceStart = calledSinceStart;
     facts.partner = facts.cq ? std::string_view(caller) : std::string_view(PartnerCall);
     facts.delay = choices.DelayTicked();
@@ -137,6 +143,7 @@ void Run::StatusLine(std::string& out)
     facts.lastPartner = lastContactCall;
     facts.lastHour = lastContactHour;
     facts.lastMinute = lastContactMinute;
+    FillSkedFacts(facts);
     StatusText(facts, platform.Now(), out);
 }
 
@@ -158,6 +165,8 @@ bool Run::OpenActivityLog()
 
 void Run::Stop()
 {
+    following_ = false;
+    sked_ = {};
     if (LogOpen) {
         platform.CloseFile(LogHandle);
         LogOpen = false;

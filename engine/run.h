@@ -6,6 +6,7 @@
 //   engine/run.cpp        the call and release sequences, SetState, the log
 //   engine/scanner.cpp    ScanDecoded
 //   engine/run_clock.cpp  OnTimer
+//   engine/run_schedule.cpp  following a schedule of skeds
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -15,6 +16,7 @@
 
 #include "engine/contacts_file.h"
 #include "engine/decoded_reading.h"
+#include "engine/schedule.h"
 #include "engine/second_clock.h"
 #include "engine/status.h"
 #include "engine/text_lines.h"
@@ -70,8 +72,12 @@ public:
     void Enter(PeerSlot slot, const std::string& text);
     // START passed its checks: the records of the run start afresh.
     void Arm();
-    // What a call enters into WSJT: the sked partner's box, or "CQ".
+    // What a call enters into WSJT: the sked partner, or "CQ".
     std::string CallText() const;
+    // What the run works now: the current entry's CQ or station while a
+    // schedule is followed, else the Run page's mode and partner box.
+    bool CqMode() const;
+    std::string PartnerText() const;
     // Enters a callsign or "CQ" into WSJT and starts its calling; the state
     // becomes 0 and the step time-out starts afresh.
     void CallStation(const std::string& callText);
@@ -93,9 +99,20 @@ public:
 
     void ScanDecoded();
     // One tick of the one-second timer: the actions of every second of
-    // local time it stands for. True when the stop time has come: the
-    // window then ends the run.
+    // local time it stands for. True when the stop time has come, or the
+    // schedule's last dated entry has ended: the window then ends the run.
     bool OnTimer();
+
+    // The entries START read; empty for an ordinary run.
+    std::vector<SkedEntry> schedule;
+    // START's last step when the skeds are followed (after Arm): keeps the
+    // entries and takes up the one running at this second, if any. The
+    // delayed start and the stop time are not used from then on.
+    void FollowSchedule(std::vector<SkedEntry> entries);
+    // The Skeds page's State column for entry `index` of `schedule`: "past",
+    // "now", "next", "later", or "contact HH:MM" (UTC) once a contact was
+    // completed in it during this run.
+    std::string SkedStateText(std::size_t index) const;
 
     Platform& platform;
     WindowSystem& windows;
@@ -103,8 +120,20 @@ public:
     const RunChoices& choices;
 
 private:
-    // The actions of one second of local time, in their order.
-    bool OnSecond(const LocalTime& time);
+    // The actions of one second of local time, `utc` being the same second
+    // on the UTC clock, in their order.
+    bool OnSecond(const LocalTime& time, std::int64_t utc);
+    // The schedule's action at a UTC second; true when it is done.
+    bool FollowSecond(std::int64_t utc);
+    void StartEntry(int index, std::int64_t utc);
+    void CallIfWsjtFound();
+    void EndEntry();
+    void FillSkedFacts(StatusFacts& facts);
+
+    bool following_ = false;  // a schedule is followed: armed with entries
+    bool skedsDone_ = false;  // its last dated entry ended; until the next START
+    SkedRunning sked_;
+    std::vector<std::int64_t> skedContacts_;  // each entry's last contact, UTC seconds; -1 none
 };
 
 // A file-name box's file name: its text without one enclosing pair of

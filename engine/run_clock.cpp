@@ -3,7 +3,8 @@
 // stands for the seconds of local time that passed since the last one: a
 // short gap is caught up second by second, oldest first, and a doubled tick
 // does nothing. Each second's tests come in a fixed order: the delayed start
-// and the stop time at second 0, the nightly clearing at 23:59:59, the scan
+// and the stop time at second 0 (or, following a schedule, its action at
+// that UTC second), the nightly clearing at 23:59:59, the scan
 // at seconds 5 and 35, then the step time-out.
 #include <limits>
 
@@ -12,16 +13,22 @@
 bool Run::OnTimer()
 {
     const LocalTime now = platform.Now();
-    for (int back = secondClock.Due(now) - 1; back >= 0; --back) {
-        if (OnSecond(AddSeconds(now, -back)))
+    const int due = secondClock.Due(now);
+    // The schedule is in UTC: each second caught up is as far back there.
+    const std::int64_t utc = following_ ? UtcSeconds(platform.UtcNow()) : 0;
+    for (int back = due - 1; back >= 0; --back) {
+        if (OnSecond(AddSeconds(now, -back), utc - back))
             return true;
     }
     return false;
 }
 
-bool Run::OnSecond(const LocalTime& time)
+bool Run::OnSecond(const LocalTime& time, std::int64_t utc)
 {
-    if (time.second == 0) {
+    if (following_) {
+        if (FollowSecond(utc))
+            return true;
+    } else if (time.second == 0) {
         if (choices.DelayTicked() && choices.Armed() && FState == -1 && choices.DelayHour() == time.hour &&
             choices.DelayMinute() == time.minute) {
             // A parked run starting its next day had its log closed at the

@@ -51,7 +51,7 @@ struct Scan {
 
     Scan(Run& run, LineReader& reader)
         : run(run), reader(reader), ownCall(run.choices.OwnCall()),
-          callerSearch(run.choices.CqMode() && run.FState == 0),
+          callerSearch(run.CqMode() && run.FState == 0),
           cursor(static_cast<unsigned>(run.FState)) {}
 
     bool Read(FileHandle file, int scanSecond);

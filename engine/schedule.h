@@ -79,7 +79,8 @@ UtcTime UtcTimeOf(std::int64_t seconds);
 bool CheckSchedule(const std::vector<SkedLine>& lines, std::int64_t now, ScheduleProblem& problem);
 
 // Where the schedule stands at a second: the entry running, or the one that
-// comes next, or none left.
+// comes next, or none left. A schedule with dated entries is done once the
+// last of them has ended; one of every-day entries only is never done.
 struct SkedPosition {
     enum Kind { Running, Waiting, Done } kind = Done;
     int entry = -1;                    // index into the entries

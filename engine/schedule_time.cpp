@@ -126,24 +126,32 @@ bool CheckSchedule(const std::vector<SkedLine>& lines, std::int64_t now, Schedul
 SkedPosition WhereInSchedule(const std::vector<SkedEntry>& entries, std::int64_t now)
 {
     SkedPosition position;
+    bool dated = false, datedToCome = false;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         Occurrence o;
+        dated |= !entries[i].EveryDay();
         if (!CurrentOrNext(entries[i], now, o))
             continue;
-        if (o.start <= now) {
+        datedToCome |= !entries[i].EveryDay();
+        if (o.start <= now && position.kind != SkedPosition::Running) {
             // Overlaps were refused at START: the first in file order runs.
-            return {SkedPosition::Running, int(i), o.start, o.end};
-        }
-        if (position.kind == SkedPosition::Done || o.start < position.start)
+            position = {SkedPosition::Running, int(i), o.start, o.end};
+        } else if (o.start > now && (position.kind == SkedPosition::Done ||
+                                     (position.kind == SkedPosition::Waiting && o.start < position.start))) {
             position = {SkedPosition::Waiting, int(i), o.start, o.end};
+        }
     }
+    // A night of skeds ends with its last dated entry; only a schedule of
+    // every-day entries goes on for ever.
+    if (dated && !datedToCome)
+        return {};
     return position;
 }
 
 SkedTime EntryTime(const std::vector<SkedEntry>& entries, std::size_t index, std::int64_t now)
 {
     Occurrence own;
-    if (!CurrentOrNext(entries[index], now, own))
+    if (!CurrentOrNext(entries[index], now, own) || WhereInSchedule(entries, now).kind == SkedPosition::Done)
         return SkedTime::Past;
     if (own.start <= now)
         return SkedTime::Now;

@@ -2,6 +2,7 @@
 // whose text fits the buffer already there allocates nothing.
 #include "engine/status.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace {
@@ -154,10 +155,63 @@ void AppendNotCalling(std::string& out, const StatusFacts& facts, const LocalTim
     }
 }
 
+void AppendUtc(std::string& out, const UtcTime& time, bool withDate)
+{
+    if (withDate) {
+        AppendNumber(out, time.year);
+        out += '-';
+        AppendTwoDigits(out, time.month);
+        out += '-';
+        AppendTwoDigits(out, time.day);
+        out += ' ';
+    }
+    AppendClock(out, time.hour, time.minute);
+    out += " UTC";
+}
+
+void AppendRunState(std::string& out, const StatusFacts& facts, const LocalTime& now);
+
+// "Sked 2 of 6: " and what the run does, " ... until 23:00 UTC"; or the
+// next entry while parked between two.
+void AppendSked(std::string& out, const StatusFacts& facts, const LocalTime& now)
+{
+    if (facts.sked == StatusFacts::Sked::Waiting) {
+        out += "Waiting: ";
+        out.append(facts.skedStation);
+        out += " at ";
+        AppendUtc(out, facts.skedTime, facts.skedOtherDay);
+        out += " (";
+        AppendWait(out, static_cast<int>(std::min<std::int64_t>(facts.skedWait, 1 << 30)));
+        out += ')';
+        return;
+    }
+    out += "Sked ";
+    AppendNumber(out, facts.skedNumber);
+    out += " of ";
+    AppendNumber(out, facts.skedCount);
+    out += ": ";
+    if (facts.wsjtMissing) {
+        out.append(facts.skedStation);
+        out += ": WSJT not found, looking again in ";
+        AppendNumber(out, facts.skedWait);
+        out += " s";
+    } else {
+        StatusFacts inEntry = facts;
+        inEntry.sked = StatusFacts::Sked::None;
+        AppendRunState(out, inEntry, now);
+    }
+    out += " \x85 until ";
+    AppendUtc(out, facts.skedTime, false);
+}
+
 void AppendRunState(std::string& out, const StatusFacts& facts, const LocalTime& now)
 {
-    if (!facts.armed) {
+    if (facts.sked == StatusFacts::Sked::Done) {
+        out += "Skeds done";
+    } else if (!facts.armed) {
         out += "Idle";
+    } else if (facts.sked != StatusFacts::Sked::None) {
+        AppendSked(out, facts, now);
     } else if (AppendStalled(out, facts, now)) {
         return;
     } else if (facts.state < 0) {

@@ -34,6 +34,20 @@ struct StatusFacts {
     std::int32_t contacts = 0;       // contacts completed (state 4 reached) since START
     std::string_view lastPartner;    // the partner of the last one, and the local time it completed
     int lastHour = 0, lastMinute = 0;
+
+    // Following a schedule of skeds, whose times are UTC.
+    enum class Sked : unsigned char {
+        None,     // an ordinary run
+        Working,  // entry skedNumber of skedCount runs until skedTime
+        Waiting,  // parked: skedStation starts at skedTime, skedWait seconds from now
+        Done,     // the last dated entry has ended; until the next START
+    } sked = Sked::None;
+    int skedNumber = 0, skedCount = 0;
+    std::string_view skedStation;
+    UtcTime skedTime;
+    bool skedOtherDay = false;     // Waiting: skedTime falls on another UTC day
+    std::int64_t skedWait = 0;     // Waiting: to the start; Working: to the next look for WSJT
+    bool wsjtMissing = false;      // Working: WSJT was not found at the entry's start
 };
 
 // Writes the status into `out`: the run's state, then, when there is one, a

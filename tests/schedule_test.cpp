@@ -162,6 +162,7 @@ TEST(Schedule, EntryTimes)
         {At(8, 12, 0), {T::Past, T::Later, T::Later, T::Next}},
         {At(8, 13, 0), {T::Past, T::Next, T::Later, T::Now}},
         {At(9, 0, 10), {T::Past, T::Now, T::Next, T::Past}},
+        {At(9, 13, 0), {T::Past, T::Past, T::Past, T::Past}},  // the night is over
     };
     for (const auto& c : cases)
         for (std::size_t i = 0; i < 4; ++i)
@@ -190,19 +191,19 @@ TEST(Schedule, WhatTheRunDoesEachSecond)
         {At(14, 0, 31), {1, At(14, 0, 0), At(14, 0, 0), true}, {A::LookAgain}},
         {At(14, 0, 31), {1, At(14, 0, 0), At(14, 0, 30), false}, {A::Nothing}},
         {At(14, 2, 0), {}, {A::Start, -1, 2}},
-        // After the last dated entry the every-day slot repeats.
-        {At(14, 4, 30), {3, At(14, 4, 0), At(14, 4, 0)}, {A::End, 3}},
-        {At(15, 2, 0), {}, {A::Start, -1, 2}},
-        {At(15, 1, 0), {}, {A::Nothing}},
+        // The last dated entry ends the night, though a slot comes every day.
+        {At(14, 4, 30), {3, At(14, 4, 0), At(14, 4, 0)}, {A::Done, 3}},
+        {At(15, 2, 0), {}, {A::Done}},
     };
     for (const auto& c : cases) {
         const SkedAction got = NextSkedAction(entries, c.now, c.running);
         EXPECT_EQ(got, c.action) << UtcTimeOf(c.now).day << " " << c.now % 86400 << ": " << got.kind << " "
                                  << got.end << " " << got.start;
     }
-    const auto dated = std::vector<SkedEntry>(entries.begin(), entries.begin() + 2);
-    EXPECT_EQ(NextSkedAction(dated, At(14, 1, 0), {1, At(14, 0, 0), At(14, 0, 0)}), (SkedAction{A::Done, 1}));
-    EXPECT_EQ(NextSkedAction(dated, At(14, 1, 0), {}), (SkedAction{A::Done}));
+    // Every-day entries alone repeat for ever.
+    const auto daily = std::vector<SkedEntry>(entries.begin() + 2, entries.begin() + 3);
+    EXPECT_EQ(NextSkedAction(daily, At(20, 3, 0), {0, At(20, 2, 0), At(20, 2, 0)}), (SkedAction{A::End, 0}));
+    EXPECT_EQ(NextSkedAction(daily, At(21, 2, 0), {}), (SkedAction{A::Start, -1, 0}));
 }
 
 }  // namespace

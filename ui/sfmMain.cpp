@@ -58,8 +58,9 @@ void TfmTavrix::cbStopClick()
 
 void TfmTavrix::OnTimer()
 {
+    // A schedule's end ends the run even when a stop time would park it.
     if (run.OnTimer())
-        StopRun(false);
+        StopRun(!run.schedule.empty());
 }
 
 bool TfmTavrix::Armed() const { return bRun->Caption() == "STOP"; }
