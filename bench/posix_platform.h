@@ -22,6 +22,7 @@ public:
     FileHandle OpenForAppend(const std::string& name) override;
     bool WriteFile(FileHandle file, const char* data, std::size_t size) override;
     void CloseFile(FileHandle file) override;
+    bool ReplaceFileWith(const std::string&, const std::string&) override { return false; }
 
     void ShowMessage(const std::string&) override { ++messages; }
     bool AskOkCancel(const std::string&) override { return true; }

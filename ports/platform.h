@@ -55,6 +55,12 @@ public:
     // Appends bytes with a single write; false on failure.
     virtual bool WriteFile(FileHandle file, const char* data, std::size_t size) = 0;
     virtual void CloseFile(FileHandle file) = 0;
+    // Makes `bytes` the whole content of the file `name`, all or nothing: the
+    // bytes go to a new file beside it, reach the disk, and only then take
+    // the old one's place. False when any step fails (a full disk, a locked
+    // or read-only file, a missing folder); the old file is then as it was
+    // and the new one is gone. Blocks until the disk has the bytes.
+    virtual bool ReplaceFileWith(const std::string& name, const std::string& bytes) = 0;
 
     // Modal box titled "Tavrix", OK only, no icon. Keeps the timer ticking.
     virtual void ShowMessage(const std::string& text) = 0;

@@ -131,6 +131,24 @@ void Win32Platform::CloseFile(FileHandle file)
         CloseHandle(AsHandle(file));
 }
 
+// ReplaceFile would keep the old file's attributes, but fails where it
+// cannot (FAT, some shares); a flushed new file moved over the old one with
+// a write-through move is as safe and works on every volume since XP.
+bool Win32Platform::ReplaceFileWith(const std::string& name, const std::string& bytes)
+{
+    const std::string fresh = name + ".new";
+    HANDLE file = CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool written = WriteFile(reinterpret_cast<FileHandle>(file), bytes.data(), bytes.size()) &&
+                         FlushFileBuffers(file);
+    CloseHandle(file);
+    if (written && MoveFileExA(fresh.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileA(fresh.c_str());
+    return false;
+}
+
 int Win32Platform::Box(const std::string& title, const std::string& text, unsigned type, unsigned codePage)
 {
     // Owned by the main window, whose timer goes on ticking in the box's loop.

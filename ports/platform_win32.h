@@ -32,6 +32,7 @@ public:
     FileHandle OpenForAppend(const std::string& name) override;
     bool WriteFile(FileHandle file, const char* data, std::size_t size) override;
     void CloseFile(FileHandle file) override;
+    bool ReplaceFileWith(const std::string& name, const std::string& bytes) override;
     void ShowMessage(const std::string& text) override;
     bool AskOkCancel(const std::string& text) override;
     void ShowError(const std::string& title, const std::string& text) override;

@@ -54,13 +54,14 @@ TEST(FormCreate, WithoutSettingsFileShowsTheDesignValues)
     EXPECT_FALSE(w.dtpDelay.enabled);
 }
 
-TEST(FormCreate, ReadsTheSixKeysInOrderFromTheExecutablesFolder)
+TEST(FormCreate, ReadsTheKeysInOrderFromTheExecutablesFolder)
 {
     ModelWindow w;
     w.platform.exeDir = "D:\\radio\\";
     w.form.FormCreate();
     EXPECT_EQ(w.platform.settingReads,
-              (std::vector<std::string>{"Decoded", "CSList", "Log", "CS", "TLimit", "ClearDecoded"}));
+              (std::vector<std::string>{"Decoded", "CSList", "Log", "CS", "TLimit", "ClearDecoded", "Skeds",
+                                        "FollowSkeds"}));
     EXPECT_EQ(w.form.SettingsPath(), "D:\\radio\\tavrix.ini");
 }
 

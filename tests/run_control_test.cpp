@@ -130,7 +130,7 @@ TEST_F(RunFixture, SkedStartCallsTheStationAndSavesTheSettings)
     EXPECT_EQ(run.LogTokens[1], "ABC");
     EXPECT_EQ(platform.settingWrites,
               (Strings{std::string("Decoded=") + Decoded, std::string("CSList=") + List,
-                       std::string("Log=") + Log, "CS=Q1ABC", "TLimit=2", "ClearDecoded=1"}));
+                       std::string("Log=") + Log, "CS=Q1ABC", "TLimit=2", "ClearDecoded=1", "FollowSkeds=0"}));
 
     // The running look.
     EXPECT_TRUE(w.bRun.enabled);
@@ -200,7 +200,7 @@ TEST_F(RunFixture, DelayedStartWaitsAndStopLeavesThePeerAlone)
     EXPECT_EQ(w.form.run.FState, -1);
     EXPECT_TRUE(platform.files.count(Decoded));  // cleared with the first call, not now
     EXPECT_TRUE(desktop.journal.empty());
-    EXPECT_EQ(platform.settingWrites.size(), 6u);
+    EXPECT_EQ(platform.settingWrites.size(), 7u);
 
     w.form.bRunClick();
     EXPECT_FALSE(Armed());

@@ -26,6 +26,9 @@ HWND Child(HWND parent, int id);
 // its first part's text, and when it has a second part with text, a tab and
 // that text. "" when the bar does not answer.
 std::string StatusBarText(HWND bar);
+// The rows of a report-style list view of another process (the Skeds page's
+// ID_lvSkeds), each its columns' texts; empty when the list does not answer.
+std::vector<std::vector<std::string>> ListViewRows(HWND list, int columns);
 
 struct ContactPlan {
     bool cq = false;        // CQ mode; otherwise a sked with `partner`

@@ -4,6 +4,7 @@
 // Every read goes to the control at that moment: there is no cached copy.
 #pragma once
 #include <string>
+#include <vector>
 
 class TControl {
 public:
@@ -46,4 +47,16 @@ class TNumberEdit : public TControl {
 public:
     virtual double Value() const = 0;
     virtual void SetValue(double value) = 0;
+};
+
+// List view in report style: rows of texts, one per column; the operator
+// selects at most one row.
+class TListView : public TControl {
+public:
+    // Replaces every row; the selection is lost.
+    virtual void SetRows(const std::vector<std::vector<std::string>>& rows) = 0;
+    virtual void SetCell(int row, int column, const std::string& text) = 0;
+    // The selected row, or -1.
+    virtual int Selected() const = 0;
+    virtual void Select(int row) = 0;
 };

@@ -6,6 +6,7 @@
 
 #include "ui/controls_win32.h"
 
+#include "ports/platform_win32.h"
 #include "ui/number_text.h"
 #include "ui/sfmMain.h"
 
@@ -44,6 +45,7 @@ template class Win32Control<TCheck>;
 template class Win32Control<TButton>;
 template class Win32Control<TTimePicker>;
 template class Win32Control<TNumberEdit>;
+template class Win32Control<TListView>;
 
 std::string EditBox::Text() const
 {
@@ -100,6 +102,61 @@ void TimePicker::SetTime(int hour, int minute)
     st.wSecond = 0;
     st.wMilliseconds = 0;
     SendMessageW(hwnd, DTM_SETSYSTEMTIME, GDT_VALID, LPARAM(&st));
+}
+
+void ListView::AddColumns(const wchar_t* const titles[], const int widths[], int count)
+{
+    SendMessageW(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    for (int i = 0; i < count; ++i) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.pszText = const_cast<wchar_t*>(titles[i]);
+        column.cx = widths[i];
+        column.iSubItem = i;
+        SendMessageW(hwnd, LVM_INSERTCOLUMNW, i, LPARAM(&column));
+    }
+}
+
+// Row texts are the program's single-byte texts, like the edit boxes'.
+static void SetItemText(Hwnd list, int row, int column, const std::string& text, bool insert)
+{
+    const std::wstring wide = Wide(text, CP_ACP);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.iSubItem = column;
+    item.pszText = const_cast<wchar_t*>(wide.c_str());
+    SendMessageW(list, insert ? LVM_INSERTITEMW : LVM_SETITEMTEXTW, insert ? 0 : row, LPARAM(&item));
+}
+
+void ListView::SetRows(const std::vector<std::vector<std::string>>& rows)
+{
+    SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(hwnd, LVM_DELETEALLITEMS, 0, 0);
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        for (std::size_t column = 0; column < rows[row].size(); ++column)
+            SetItemText(hwnd, int(row), int(column), rows[row][column], column == 0);
+    SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void ListView::SetCell(int row, int column, const std::string& text)
+{
+    SetItemText(hwnd, row, column, text, false);
+}
+
+int ListView::Selected() const
+{
+    return int(SendMessageW(hwnd, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
+}
+
+void ListView::Select(int row)
+{
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(hwnd, LVM_SETITEMSTATE, row, LPARAM(&item));
+    SendMessageW(hwnd, LVM_ENSUREVISIBLE, row, FALSE);
 }
 
 void FileNameBox::SetEnabled(bool enabled)

@@ -49,6 +49,18 @@ public:
     void SetTime(int hour, int minute) override;
 };
 
+// A list view in report style.
+class ListView : public Win32Control<TListView> {
+public:
+    // Gives the list full-row selection and its columns (widths in pixels);
+    // call once after creating it.
+    void AddColumns(const wchar_t* const titles[], const int widths[], int count);
+    void SetRows(const std::vector<std::vector<std::string>>& rows) override;
+    void SetCell(int row, int column, const std::string& text) override;
+    int Selected() const override;
+    void Select(int row) override;
+};
+
 // An edit box with a browse button at its right end.
 class FileNameBox : public EditBox {
 public:

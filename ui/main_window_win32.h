@@ -9,7 +9,7 @@
 #include "ui/sfmMain.h"
 #include "ui/status_bar_win32.h"
 
-enum Page { RunPage, OptionsPage, PageCount };
+enum Page { RunPage, OptionsPage, SkedsPage, PageCount };
 
 struct MainWindow {
     MainWindow(Win32Platform& platform, WindowSystem& windows) : form(platform, windows) {}
@@ -21,8 +21,9 @@ struct MainWindow {
     StatusBar statusBar;
     int dpi = 96;
 
-    CheckBox rbSKED, rbCQ, cbAutoCS, cbDelay, cbStop, cbCLDec;
-    EditBox eTRCS, eCS;
+    CheckBox rbSKED, rbCQ, cbAutoCS, cbDelay, cbStop, cbCLDec, cbFollow;
+    EditBox eTRCS, eCS, lSkedNote;
+    ListView lvSkeds;
     FileNameBox feDecoded, feCSList, feLog;
     PushButton bRun;
     TimePicker dtpDelay, dtpStop;

@@ -48,6 +48,32 @@ static std::string LastChars(const std::string& text, std::size_t n)
     return text.size() <= n ? text : text.substr(text.size() - n);
 }
 
+// Loads the callsign list for CQ calls: nullptr, or the message that tells
+// why not (a list that can't be read is left empty).
+static const char* LoadCallList(Run& run, Platform& platform, const std::string& listName)
+{
+    if (!platform.FileExists(listName))
+        return RunMessages::ListNotFound;
+    auto& callList = run.CallList;
+    if (callList)
+        callList->clear();
+    else
+        callList.emplace();
+    TextLines list;
+    bool loaded;
+    try {
+        loaded = ReadTextLines(platform, listName, list);
+    } catch (const std::bad_alloc&) {
+        loaded = false;  // a list too large for memory can't be loaded either
+    }
+    if (!loaded)
+        return RunMessages::ListLoadFailure;
+    callList->reserve(list.size());
+    for (std::string_view line : list.lines)
+        callList->push_back(ReduceCallsign(line));
+    return nullptr;
+}
+
 void TfmTavrix::bRunClick()
 {
     if (bRun->Caption() != "START") {
@@ -84,7 +110,20 @@ void TfmTavrix::Start()
         bRun->SetEnabled(true);
     };
 
-    if (rbSKED->Checked()) {
+    // Followed skeds name their stations: the partner box is not used, and
+    // the callsign list only when an entry calls CQ.
+    const bool follow = cbFollow->Checked();
+    std::vector<SkedEntry> skeds;
+    if (follow && !ReadSkedsForStart(skeds)) {
+        bRun->SetEnabled(true);
+        return;
+    }
+    bool callsCq = rbCQ->Checked();
+    if (follow) {
+        callsCq = false;
+        for (const SkedEntry& entry : skeds)
+            callsCq = callsCq || entry.Cq();
+    } else if (rbSKED->Checked()) {
         const std::string partner = eTRCS->Text();
         if (partner.empty())
             return fail(RunMessages::PartnerEmpty);
@@ -92,31 +131,14 @@ void TfmTavrix::Start()
         run.LogTokens[3] = LastChars(partner, 3);
         run.PartnerCall = partner;
         run.Progression[0] = run.PartnerCall;
-    } else {
-        const std::string listName = feCSList->Text();
-        if (!platform.FileExists(listName))
-            return fail(RunMessages::ListNotFound);
-        auto& callList = run.CallList;
-        if (callList)
-            callList->clear();
-        else
-            callList.emplace();
-        TextLines list;
-        bool loaded;
-        try {
-            loaded = ReadTextLines(platform, listName, list);
-        } catch (const std::bad_alloc&) {
-            loaded = false;  // a list too large for memory can't be loaded either
-        }
-        if (!loaded)
-            return fail(RunMessages::ListLoadFailure);
-        callList->reserve(list.size());
-        for (std::string_view line : list.lines)
-            callList->push_back(ReduceCallsign(line));
+    }
+    if (callsCq) {
+        if (const char* failure = LoadCallList(run, platform, feCSList->Text()))
+            return fail(failure);
     }
 
     const std::string ownCall = eCS->Text();
-    if (ownCall.empty() && rbCQ->Checked())
+    if (ownCall.empty() && callsCq)
         return fail(RunMessages::OwnCallMissing);
     run.LogTokens[0] = FirstChars(ownCall, 3);
     run.LogTokens[1] = LastChars(ownCall, 3);
@@ -147,8 +169,12 @@ void TfmTavrix::Start()
     cbAutoCS->SetEnabled(false);
     cbStop->SetEnabled(false);
     dtpStop->SetEnabled(false);
+    cbFollow->SetEnabled(false);
 
-    if (!cbDelay->Checked()) {
+    if (follow) {
+        run.FollowSchedule(std::move(skeds));
+        ShowSkeds();
+    } else if (!cbDelay->Checked()) {
         if (cbCLDec->Checked())
             platform.DeleteFile(FileName(feDecoded->Text()));
         run.CallStation(run.CallText());
@@ -167,6 +193,7 @@ void TfmTavrix::SaveSettings()
         {"CS", eCS->Text()},
         {"TLimit", std::to_string(RoundMinutes(eTLimit->Value()))},
         {"ClearDecoded", cbCLDec->Checked() ? "1" : "0"},
+        {FollowSkedsKey, cbFollow->Checked() ? "1" : "0"},
     };
     for (const auto& [key, value] : keys) {
         if (!platform.WriteSetting(path, SettingsSection, key, value)) {
@@ -178,7 +205,9 @@ void TfmTavrix::SaveSettings()
 
 void TfmTavrix::StopRun(bool force)
 {
-    if (!cbDelay->Checked() || !cbStop->Checked() || force) {
+    // A run that follows skeds has ended for good when it stops: it parks
+    // only between its own entries.
+    if (!cbDelay->Checked() || !cbStop->Checked() || force || FFollowing) {
         bRun->SetCaption("START");
         feDecoded->SetEnabled(true);
         eCS->SetEnabled(true);
@@ -194,8 +223,10 @@ void TfmTavrix::StopRun(bool force)
         rbSKED->SetEnabled(true);
         cbStop->SetEnabled(true);
         dtpStop->SetEnabled(cbStop->Checked());
+        cbFollow->SetEnabled(true);
     }
     run.Stop();
+    ShowSkeds();
 }
 
 void TfmTavrix::FormCloseQuery(bool& CanClose)

@@ -32,9 +32,12 @@ void TfmTavrix::FormCreate()
     eTLimit->SetValue(ReadWholeNumber(read("TLimit", std::to_string(minutes)), minutes));
     const bool clear = cbCLDec->Checked();
     cbCLDec->SetChecked(ReadFlag(read("ClearDecoded", clear ? "1" : "0"), clear));
+    FSkedsPath = SkedsFilePath(platform.ExeDirectory(), read(SkedsKey, ""));
+    cbFollow->SetChecked(ReadFlag(read(FollowSkedsKey, "0"), false));
 
     run.FState = -1;
     run.LogOpen = false;
+    LoadSkeds();
 }
 
 void TfmTavrix::rbSKedClick()
@@ -61,6 +64,7 @@ void TfmTavrix::OnTimer()
     // A schedule's end ends the run even when a stop time would park it.
     if (run.OnTimer())
         StopRun(!run.schedule.empty());
+    RefreshSkedStates();
 }
 
 bool TfmTavrix::Armed() const { return bRun->Caption() == "STOP"; }

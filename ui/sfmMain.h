@@ -8,12 +8,16 @@
 //
 //   ui/sfmMain.cpp       FormCreate, the click handlers, the choices view
 //   ui/run_control.cpp   bRunClick, StopRun, FormCloseQuery
+//   ui/skeds_page.cpp    the Skeds page: the file, its edits, START's checks
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/run.h"
+#include "engine/schedule.h"
 #include "ui/controls.h"
+#include "ui/skeds.h"
 
 constexpr const char* AppCaption = "Tavrix v0.13.3.1";
 constexpr const char* AppTitle = "Tavrix";
@@ -49,11 +53,26 @@ public:
     TEdit* eCS = nullptr;
     TNumberEdit* eTLimit = nullptr;
     TCheck* cbCLDec = nullptr;
+    // Skeds page
+    TListView* lvSkeds = nullptr;
+    TCheck* cbFollow = nullptr;
+    TEdit* lSkedNote = nullptr;  // a line of text under the list
 
     Run run;
     bool FStarting = false;      // START's handler is running
     bool FClosePending = false;  // a close came while it was
     std::string FStatusLine;     // the status bar's text, its buffer reused
+
+    // The schedule file as the Skeds page last read it.
+    std::string FSkedsPath;
+    bool FSkedsExists = false;
+    std::string FSkedBytes;          // to notice an edit made in another program since
+    std::string FSkedsProblem;       // why it could not be read or is no schedule; empty when it is one
+    std::vector<SkedLine> FSkedLines;
+    std::vector<SkedEntry> FSkedEntries;
+    bool FFollowing = false;         // the page shows a run that follows the skeds
+    std::vector<int> FRunEntry;      // each row's entry in the run's schedule, or -1
+    std::vector<std::string> FShownStates;  // the State column as shown
 
     void FormCreate();
     void rbSKedClick();  // shared by rbSKED and rbCQ; runs when one becomes selected
@@ -85,6 +104,28 @@ public:
     void SaveSettings();
     // START's checks, the first call and the settings; bRunClick guards it.
     void Start();
+
+    // The Skeds page. LoadSkeds reads the file and shows it; ShowSkeds
+    // shows what was read (after START and STOP too: which run it follows);
+    // RefreshSkedStates, on each tick, rewrites only the State texts that
+    // changed.
+    void LoadSkeds();
+    void ShowSkeds();
+    void RefreshSkedStates();
+    // The entry dialog's first values: for Add, and for Edit of the
+    // selected row, whose number it returns (-1, fields untouched, when
+    // none is selected).
+    SkedFields SkedFieldsForAdd();
+    int SkedFieldsForEdit(SkedFields& fields);
+    // The edits: each rewrites the file (all or nothing) and shows it; a
+    // file changed by another program since it was shown, one that is no
+    // schedule, or a failed write is reported and nothing is changed.
+    bool AddSkedEntry(const SkedEntry& entry);
+    bool EditSkedEntry(int row, const SkedEntry& entry);
+    bool DeleteSkedEntry();                      // the selected row, after asking
+    // START's check of the file when the skeds are followed; false after
+    // telling the operator what is wrong.
+    bool ReadSkedsForStart(std::vector<SkedEntry>& entries);
 
     // What the run reads of the operator's choices.
     bool Armed() const override;

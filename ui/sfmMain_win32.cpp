@@ -1,5 +1,5 @@
-// The main window TfmTavrix over Win32, built: a tab control with the Run
-// and Options pages, the controls of each page in their places and fonts,
+// The main window TfmTavrix over Win32, built: a tab control with the Run,
+// Options and Skeds pages, the controls of each page in their places and fonts,
 // scaled for the display, and the status bar. Its messages are handled in
 // ui/window_messages_win32.cpp; the decisions are TfmTavrix's.
 #include <windows.h>
@@ -40,7 +40,7 @@ HFONT MakeFont(const MainWindow& win, int characterHeight)
     return CreateFontIndirectW(&font);
 }
 
-enum Kind { Radio, Check, Push, Edit, FileEdit, Number, Time, Label };
+enum Kind { Radio, Check, Push, Edit, FileEdit, Number, Time, Label, List };
 
 struct ControlRow {
     Kind kind;
@@ -69,6 +69,8 @@ KindStyle StyleOf(Kind kind)
     case Number:   return {WC_EDITW, ES_AUTOHSCROLL | ES_RIGHT | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case Time:     return {DATETIMEPICK_CLASSW, DTS_TIMEFORMAT | DTS_UPDOWN | WS_TABSTOP, 0};
     case Label:    return {WC_STATICW, SS_LEFT | SS_NOPREFIX, 0};
+    case List:     return {WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP,
+                           WS_EX_CLIENTEDGE};
     }
     return {WC_STATICW, 0, 0};
 }
@@ -118,6 +120,24 @@ void CreateControl(const MainWindow& win, const ControlRow& row)
         *row.slot = child;
 }
 
+// Each column as wide as its widest text in the list's font, the Station
+// column the rest, so that a 12-character callsign shows whole at any dpi.
+void SizeSkedColumns(MainWindow& win)
+{
+    const wchar_t* const titles[SkedColumnCount] = {L"Date", L"From", L"To", L"Station", L"State"};
+    const wchar_t* const widest[SkedColumnCount] = {L"2026-12-13", L"00:00", L"00:00", L"", L"contact 00:00"};
+    int widths[SkedColumnCount];
+    RECT list;
+    GetClientRect(win.lvSkeds.hwnd, &list);
+    int rest = list.right - GetSystemMetrics(SM_CXVSCROLL);
+    for (int i = 0; i < SkedColumnCount; ++i) {
+        widths[i] = int(SendMessageW(win.lvSkeds.hwnd, LVM_GETSTRINGWIDTHW, 0, LPARAM(widest[i]))) + Scale(win, 14);
+        rest -= i == ColStation ? 0 : widths[i];
+    }
+    widths[ColStation] = rest;
+    win.lvSkeds.AddColumns(titles, widths, SkedColumnCount);
+}
+
 // Controls in tab order within each page (creation order is tab order).
 void CreateControls(MainWindow& win)
 {
@@ -142,9 +162,16 @@ void CreateControls(MainWindow& win)
         {Label, ID_Label3, OptionsPage, L"Log file", 4, 54, 0, 0, nullptr},
         {Label, ID_Label4, OptionsPage, L"My CS", 6, 78, 0, 0, nullptr},
         {Label, ID_Label5, OptionsPage, L"Time limit (minutes)", 168, 78, 0, 0, nullptr},
+        {List, ID_lvSkeds, SkedsPage, L"", 4, 4, 320, 180, &win.lvSkeds.hwnd},
+        {Push, ID_bSkedAdd, SkedsPage, L"Add...", 330, 4, 62, 25, nullptr},
+        {Push, ID_bSkedEdit, SkedsPage, L"Edit...", 330, 33, 62, 25, nullptr},
+        {Push, ID_bSkedDelete, SkedsPage, L"Delete", 330, 62, 62, 25, nullptr},
+        {Check, ID_cbFollow, SkedsPage, L"Follow the skeds", 6, 191, 110, 17, &win.cbFollow.hwnd},
+        {Label, ID_lSkedNote, SkedsPage, L"", 120, 189, 272, 28, &win.lSkedNote.hwnd},
     };
     for (const ControlRow& row : rows)
         CreateControl(win, row);
+    SizeSkedColumns(win);
     win.eTLimit.Attach(win.eTLimit.hwnd);
     SendMessageW(win.dtpDelay.hwnd, DTM_SETFORMATW, 0, LPARAM(L"HH:mm"));
     SendMessageW(win.dtpStop.hwnd, DTM_SETFORMATW, 0, LPARAM(L"HH:mm"));
@@ -184,6 +211,9 @@ void ConnectForm(MainWindow& win)
     form.eCS = &win.eCS;
     form.eTLimit = &win.eTLimit;
     form.cbCLDec = &win.cbCLDec;
+    form.lvSkeds = &win.lvSkeds;
+    form.cbFollow = &win.cbFollow;
+    form.lSkedNote = &win.lSkedNote;
 }
 
 // The pages are children of the tab control, over its display area.
@@ -193,7 +223,7 @@ void CreatePages(MainWindow& win)
     GetClientRect(win.hwnd, &client);
     win.pageControl = CreateChild(win.hwnd, WC_TABCONTROLW, L"", WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                                   WS_EX_CONTROLPARENT, client, ID_PageControl1, win.pageFonts[OptionsPage]);
-    const wchar_t* captions[PageCount] = {L"Run", L"Options"};
+    const wchar_t* captions[PageCount] = {L"Run", L"Options", L"Skeds"};
     for (int i = 0; i < PageCount; ++i) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
@@ -202,7 +232,7 @@ void CreatePages(MainWindow& win)
     }
     RECT display = client;
     SendMessageW(win.pageControl, TCM_ADJUSTRECT, FALSE, LPARAM(&display));
-    const int ids[PageCount] = {ID_tsRun, ID_tsOptions};
+    const int ids[PageCount] = {ID_tsRun, ID_tsOptions, ID_tsSkeds};
     for (int i = 0; i < PageCount; ++i)
         win.pages[i] = CreateChild(win.pageControl, PageClass, captions[i], WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
                                    display, ids[i], win.pageFonts[i]);
@@ -247,12 +277,14 @@ bool CreateMainWindow(HINSTANCE instance, Win32Platform& platform, WindowSystem&
     win.dpi = ScreenDpi();
     win.pageFonts[RunPage] = MakeFont(win, 16);
     win.pageFonts[OptionsPage] = MakeFont(win, 11);
+    win.pageFonts[SkedsPage] = MakeFont(win, 11);
 
-    // The client area is fixed (403 x 150 at 96 dpi, and the status bar's
-    // height below); the frame around it is whatever the system draws.
+    // The client area is fixed (403 x 245 at 96 dpi, and the status bar's
+    // height below): tall enough for nine skeds in view, a night's worth;
+    // the frame around it is whatever the system draws.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_CONTROLPARENT;
-    RECT frame{0, 0, Scale(win, 403), Scale(win, 150)};
+    RECT frame{0, 0, Scale(win, 403), Scale(win, 245)};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     win.hwnd = CreateWindowExW(exStyle, MainClass, L"", style, 404, 188, frame.right - frame.left,
                                frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);

@@ -1,7 +1,19 @@
 // The main window TfmTavrix as a real Win32 window: its controls, their
 // places and fonts, and the message plumbing into TfmTavrix's handlers.
+// Every control id of the program is here; the resource script reads the
+// entry dialog's.
 #pragma once
 
+// The Skeds page's entry dialog (ui/tavrix.rc, ui/sked_dialog_win32.cpp).
+#define IDD_SKED 200
+#define IDC_SKED_DATE 201
+#define IDC_SKED_EVERYDAY 202
+#define IDC_SKED_FROM 203
+#define IDC_SKED_TO 204
+#define IDC_SKED_STATION 205
+#define IDC_SKED_PROBLEM 206  // what is wrong with the typed entry
+
+#ifndef RC_INVOKED
 class Win32Platform;
 class WindowSystem;
 struct HINSTANCE__;
@@ -11,6 +23,7 @@ enum ControlId : int {
     ID_PageControl1 = 100,
     ID_tsRun,
     ID_tsOptions,
+    ID_tsSkeds,
     // Run page, in tab order
     ID_rbSKED = 110,
     ID_eTRCS,
@@ -37,6 +50,14 @@ enum ControlId : int {
     ID_Label4,
     ID_Label5,
     ID_StatusBar = 160,
+    // Skeds page, in tab order; the list's columns are Date, From, To,
+    // Station and State (ui/skeds.h)
+    ID_lvSkeds = 170,
+    ID_bSkedAdd,
+    ID_bSkedEdit,
+    ID_bSkedDelete,
+    ID_cbFollow,
+    ID_lSkedNote,  // a text under the list: where the file is, or what is wrong with it
 };
 
 // Creates the window and its controls, runs FormCreate, then shows the
@@ -46,3 +67,4 @@ bool CreateMainWindow(HINSTANCE__* instance, Win32Platform& platform, WindowSyst
 // Runs the message loop until the main window has been destroyed; returns
 // the process exit code.
 int RunMessageLoop();
+#endif

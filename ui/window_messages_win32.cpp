@@ -5,11 +5,15 @@
 
 #include "ui/main_window_win32.h"
 #include "ui/sfmMain_win32.h"
+#include "ui/sked_dialog_win32.h"
 
 namespace {
 
 void ShowPage(MainWindow& win, int page)
 {
+    // The file may have been edited in a text editor meanwhile.
+    if (page == SkedsPage)
+        win.form.LoadSkeds();
     // Focus must not stay on a control of a page that is being hidden.
     HWND focus = GetFocus();
     for (int i = 0; i < PageCount; ++i) {
@@ -51,6 +55,22 @@ void OnModeClick(MainWindow& win, CheckBox& clicked, CheckBox& other)
     win.form.rbSKedClick();
 }
 
+void OnSkedAdd(MainWindow& win)
+{
+    SkedEntry entry;
+    if (AskSkedEntry(win.hwnd, L"Add a sked", win.form.SkedFieldsForAdd(), entry))
+        win.form.AddSkedEntry(entry);
+}
+
+void OnSkedEdit(MainWindow& win)
+{
+    SkedFields fields;
+    const int row = win.form.SkedFieldsForEdit(fields);
+    SkedEntry entry;
+    if (row >= 0 && AskSkedEntry(win.hwnd, L"Edit the sked", fields, entry))
+        win.form.EditSkedEntry(row, entry);
+}
+
 void OnClose(MainWindow& win)
 {
     if (win.form.DeferClose())
@@ -75,6 +95,9 @@ void OnCommand(MainWindow& win, int id, int code)
         if (win.form.TakePendingClose())
             OnClose(win);
         return;
+    case ID_bSkedAdd: return OnSkedAdd(win);
+    case ID_bSkedEdit: return OnSkedEdit(win);
+    case ID_bSkedDelete: win.form.DeleteSkedEntry(); return;
     case ID_feDecodedBrowse:
         return win.feDecoded.Browse("Decoded.cum file", "Decoded files (*.cum)\0*.cum\0All files (*.*)\0*.*\0");
     case ID_feCSListBrowse:
@@ -89,6 +112,8 @@ void OnNotify(MainWindow& win, const NMHDR& header)
 {
     if (header.hwndFrom == win.pageControl && header.code == TCN_SELCHANGE)
         ShowPage(win, int(SendMessageW(win.pageControl, TCM_GETCURSEL, 0, 0)));
+    else if (header.hwndFrom == win.lvSkeds.hwnd && header.code == NM_DBLCLK)
+        OnSkedEdit(win);
 }
 
 // Like a dialog, the window gives the focus back to the control that had it.

@@ -30,6 +30,8 @@ public:
     std::size_t pieceSize = 5;              // most bytes one read gives: small pieces find splitting faults
     std::size_t readFailsAt = std::string::npos;  // a read of a byte from here on fails
     std::vector<std::string> deleted;       // every deletion asked for, in order
+    std::set<std::string> cannotReplace;    // a full disk or a locked file: ReplaceFileWith fails
+    std::vector<std::string> replaced;      // every file ReplaceFileWith rewrote, in order
 
     std::vector<std::string> messages;      // every ShowMessage text, in order
     std::vector<std::string> questions;
@@ -111,6 +113,15 @@ public:
     {
         openFiles.erase(file);
         readers.erase(file);
+    }
+
+    bool ReplaceFileWith(const std::string& name, const std::string& bytes) override
+    {
+        if (cannotReplace.count(name) || readLocked.count(name) || folders.count(name))
+            return false;
+        files[name] = bytes;
+        replaced.push_back(name);
+        return true;
     }
 
     void ShowMessage(const std::string& text) override

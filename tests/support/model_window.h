@@ -5,6 +5,7 @@
 // another's platform is a restart over the same files.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "tests/support/fake_platform.h"
 #include "tests/support/sim_window_system.h"
@@ -56,12 +57,30 @@ struct ModelNumberEdit : TNumberEdit {
     void SetValue(double v) override { value = v; }
 };
 
+struct ModelListView : TListView {
+    std::vector<std::vector<std::string>> rows;
+    int selected = -1;
+    int cellWrites = 0;  // SetCell calls: the tick must not rewrite unchanged texts
+    bool enabled = true;
+    bool Enabled() const override { return enabled; }
+    void SetEnabled(bool e) override { enabled = e; }
+    void SetRows(const std::vector<std::vector<std::string>>& r) override { rows = r; selected = -1; }
+    void SetCell(int row, int column, const std::string& text) override
+    {
+        rows.at(row).at(column) = text;
+        ++cellWrites;
+    }
+    int Selected() const override { return selected; }
+    void Select(int row) override { selected = row; }
+};
+
 class ModelWindow {
 public:
     FakePlatform platform;
     CurrentDesktop desktop;
-    ModelCheck rbSKED, rbCQ, cbAutoCS, cbDelay, cbStop, cbCLDec;
-    ModelEdit eTRCS, feDecoded, feCSList, feLog, eCS;
+    ModelCheck rbSKED, rbCQ, cbAutoCS, cbDelay, cbStop, cbCLDec, cbFollow;
+    ModelEdit eTRCS, feDecoded, feCSList, feLog, eCS, lSkedNote;
+    ModelListView lvSkeds;
     ModelButton bRun;
     ModelTimePicker dtpDelay, dtpStop;
     ModelNumberEdit eTLimit;
@@ -117,6 +136,9 @@ public:
         f.eCS = &eCS;
         f.eTLimit = &eTLimit;
         f.cbCLDec = &cbCLDec;
+        f.lvSkeds = &lvSkeds;
+        f.cbFollow = &cbFollow;
+        f.lSkedNote = &lSkedNote;
     }
     ModelWindow(const ModelWindow&) = delete;
     ModelWindow& operator=(const ModelWindow&) = delete;

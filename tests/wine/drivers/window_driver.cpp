@@ -163,6 +163,10 @@ TEST(Window, OpensWithTheDesignValuesAndClosesAtOnceWhenIdle)
         {ID_Label3, "Log file", true, -1},
         {ID_Label4, "My CS", true, -1},
         {ID_Label5, "Time limit (minutes)", true, -1},
+        {ID_bSkedAdd, "Add...", true, -1},
+        {ID_bSkedEdit, "Edit...", true, -1},
+        {ID_bSkedDelete, "Delete", true, -1},
+        {ID_cbFollow, "Follow the skeds", true, 0},
     };
     for (const auto& c : controls) {
         SCOPED_TRACE(c.text);
@@ -206,12 +210,12 @@ TEST(Window, StatusBarRunsUnderThePageControlAndReadsIdle)
     EXPECT_EQ(pages.left, 0);
     EXPECT_EQ(pages.top, 0);
     EXPECT_EQ(pages.right, 403);
-    EXPECT_EQ(pages.bottom, 150);
+    EXPECT_EQ(pages.bottom, 245);
     RECT client;
     GetClientRect(tavrix.main, &client);
     const RECT place = PlaceIn(tavrix.main, bar);
     EXPECT_EQ(place.left, 0);
-    EXPECT_EQ(place.top, 150);
+    EXPECT_EQ(place.top, 245);
     EXPECT_EQ(place.right, 403);
     EXPECT_EQ(place.bottom, client.bottom);
     EXPECT_GE(place.bottom - place.top, 15) << "high enough for its text";
@@ -326,6 +330,8 @@ TEST(Window, TabOrderAndPlacesFollowTheDesign)
                                 ID_cbStop, ID_dtpStop}));
     EXPECT_EQ(TabStops(tavrix.Control(ID_tsOptions)),
               (std::vector<int>{ID_feDecoded, ID_feCSList, ID_feLog, ID_eCS, ID_eTLimit, ID_cbCLDec}));
+    EXPECT_EQ(TabStops(tavrix.Control(ID_tsSkeds)),
+              (std::vector<int>{ID_lvSkeds, ID_bSkedAdd, ID_bSkedEdit, ID_bSkedDelete, ID_cbFollow}));
 
     // Places within the page at 96 dpi; a file-name box is its edit and its
     // browse button together.
@@ -338,6 +344,9 @@ TEST(Window, TabOrderAndPlacesFollowTheDesign)
         {ID_feLog, ID_tsOptions, {48, 50, 346, 21}, ID_feLogBrowse},
         {ID_eTLimit, ID_tsOptions, {264, 74, 98, 21}, 0},
         {ID_cbCLDec, ID_tsOptions, {8, 100, 153, 17}, 0},
+        {ID_lvSkeds, ID_tsSkeds, {4, 4, 320, 180}, 0},
+        {ID_bSkedDelete, ID_tsSkeds, {330, 62, 62, 25}, 0},
+        {ID_lSkedNote, ID_tsSkeds, {120, 189, 272, 28}, 0},
     };
     for (const auto& p : places) {
         SCOPED_TRACE(p.id);
@@ -357,6 +366,73 @@ TEST(Window, TabOrderAndPlacesFollowTheDesign)
         EXPECT_LE(control.right, page.right) << "clipped by the page";
         EXPECT_LE(control.bottom, page.bottom) << "clipped by the page";
     }
+}
+
+// The top-level dialog of a process with that title, or null.
+HWND FindDialog(HWND main, const char* title)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(main, &pid);
+    for (int i = 0; i < 100; ++i, Sleep(100)) {
+        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            char text[64] = "";
+            GetWindowTextA(w, text, sizeof text);
+            if (owner == pid && IsWindowVisible(w) && std::string(text) == title)
+                return w;
+        }
+    }
+    return nullptr;
+}
+
+TEST(Window, SkedsPageShowsTheFileAndItsDialogChecksWhatIsTyped)
+{
+    const std::string night = WinePath(Env("TEST_DIR")) + "\\night.txt";
+    DeleteFileA(night.c_str());
+    HANDLE file = CreateFileA(night.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const std::string bytes = "# two skeds\r\n2020-01-01 10:00 11:00 Q9XYZ\r\n\r\n2099-01-01 23:30 00:30 cq\r\n";
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    const std::string ini = "[Options]\r\nSkeds=" + night + "\r\nFollowSkeds=1\r\n";
+    RunningTavrix tavrix("skeds", &ini);
+    ASSERT_NE(tavrix.main, nullptr);
+    EXPECT_TRUE(tavrix.Checked(ID_cbFollow));
+    EXPECT_EQ(tavrix.Text(ID_lSkedNote), "Times in UTC. " + night);
+    using Rows = std::vector<std::vector<std::string>>;
+    EXPECT_EQ(ListViewRows(tavrix.Control(ID_lvSkeds), 5),
+              (Rows{{"2020-01-01", "10:00", "11:00", "Q9XYZ", "past"}, {"2099-01-01", "23:30", "00:30", "CQ", "next"}}));
+
+    // Posted: the dialog's own message loop holds a sent click until it closes.
+    PostMessageA(tavrix.Control(ID_bSkedAdd), BM_CLICK, 0, 0);
+    HWND dialog = FindDialog(tavrix.main, "Add a sked");
+    ASSERT_NE(dialog, nullptr);
+    auto press = [&](int id) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    };
+    SetDlgItemTextA(dialog, IDC_SKED_STATION, "Q5 LMN");
+    press(IDOK);
+    EXPECT_EQ(tavrix.Text(GetDlgItem(dialog, IDC_SKED_PROBLEM)), "Station must be one word, without blanks.");
+    SetDlgItemTextA(dialog, IDC_SKED_STATION, "q5lmn");
+    press(IDOK);
+    for (int i = 0; i < 50 && IsWindow(dialog); ++i)
+        Sleep(100);
+    EXPECT_FALSE(IsWindow(dialog));
+
+    // Written whole beside the old one and moved over it, comments kept.
+    const Rows rows = ListViewRows(tavrix.Control(ID_lvSkeds), 5);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[2][3], "Q5LMN");
+    std::string now(4096, '\0');
+    file = CreateFileA(night.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ReadFile(file, now.data(), DWORD(now.size()), &written, nullptr);
+    CloseHandle(file);
+    now.resize(written);
+    EXPECT_EQ(now.rfind("# two skeds\r\n2020-01-01 10:00 11:00 Q9XYZ\r\n\r\n2099-01-01", 0), 0u) << now;
+    EXPECT_EQ(now.substr(now.size() - 8), " Q5LMN\r\n");
+    EXPECT_EQ(GetFileAttributesA((night + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

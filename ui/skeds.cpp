@@ -1,0 +1,153 @@
+// The Skeds page's pure decisions; see ui/skeds.h.
+#include "ui/skeds.h"
+
+#include <cstdio>
+
+std::string SkedsFilePath(const std::string& settingsFolder, const std::string& keyValue)
+{
+    if (keyValue.empty())
+        return settingsFolder + DefaultSkedsFile;
+    const bool absolute = keyValue[0] == '\\' || keyValue[0] == '/' || (keyValue.size() > 1 && keyValue[1] == ':');
+    return absolute ? keyValue : settingsFolder + keyValue;
+}
+
+static std::string TwoDigits(int hour, int minute)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d:%02d", hour % 100, minute % 100);
+    return text;
+}
+
+static std::string DateText(int year, int month, int day)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", year % 10000, month % 100, day % 100);
+    return text;
+}
+
+SkedRow SkedRowOf(const SkedEntry& entry)
+{
+    return {entry.EveryDay() ? "every day" : DateText(entry.year, entry.month, entry.day),
+            TwoDigits(entry.start / 60, entry.start % 60), TwoDigits(entry.end / 60, entry.end % 60),
+            entry.station, ""};
+}
+
+const char* SkedTimeText(SkedTime time)
+{
+    switch (time) {
+    case SkedTime::Past: return "past";
+    case SkedTime::Now: return "now";
+    case SkedTime::Next: return "next";
+    case SkedTime::Later: return "later";
+    }
+    return "";
+}
+
+std::vector<int> MatchRunEntries(const std::vector<SkedEntry>& file, const std::vector<SkedEntry>& run)
+{
+    std::vector<int> match(file.size(), -1);
+    std::vector<bool> taken(run.size(), false);
+    for (std::size_t i = 0; i < file.size(); ++i) {
+        for (std::size_t j = 0; j < run.size(); ++j) {
+            if (!taken[j] && run[j] == file[i]) {
+                taken[j] = true;
+                match[i] = int(j);
+                break;
+            }
+        }
+    }
+    return match;
+}
+
+SkedFields FieldsOf(const SkedEntry& entry)
+{
+    const SkedRow row = SkedRowOf(entry);
+    return {entry.EveryDay(), entry.EveryDay() ? "" : row[ColDate], row[ColFrom], row[ColTo], entry.station};
+}
+
+SkedFields NewSkedFields(const UtcTime& now)
+{
+    const int hour = (now.hour + 1) % 24;
+    // The next whole hour may be tomorrow's.
+    const UtcTime day = now.hour == 23 ? UtcTimeOf(UtcSeconds(now) + 3600) : now;
+    return {false, DateText(day.year, day.month, day.day), TwoDigits(hour, 0), TwoDigits((hour + 1) % 24, 0), ""};
+}
+
+static std::string Trimmed(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::string();
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool EntryOfFields(const SkedFields& fields, SkedEntry& entry, std::string& what)
+{
+    const std::pair<const char*, std::string> parts[] = {
+        {"Date", fields.everyDay ? std::string("*") : Trimmed(fields.date)},
+        {"From", Trimmed(fields.from)},
+        {"To", Trimmed(fields.to)},
+        {"Station", Trimmed(fields.station)},
+    };
+    std::string line;
+    for (const auto& [name, text] : parts) {
+        // A blank inside a field would shift the fields after it.
+        if (text.empty() || text.find_first_of(" \t") != std::string::npos) {
+            what = std::string(name) + (text.empty() ? " is empty." : " must be one word, without blanks.");
+            return false;
+        }
+        line += (line.empty() ? "" : " ") + text;
+    }
+    return ParseSkedEntry(line, entry, what);
+}
+
+// The line of the row'th entry, or lines.size() when there is none.
+static std::size_t LineOfRow(const std::vector<SkedLine>& lines, std::size_t row)
+{
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].entry && row-- == 0)
+            return i;
+    return lines.size();
+}
+
+static SkedLine LineOf(const SkedEntry& entry)
+{
+    return {FormatSkedEntry(entry), true, entry};
+}
+
+void AddSked(std::vector<SkedLine>& lines, const SkedEntry& entry)
+{
+    lines.push_back(LineOf(entry));
+}
+
+bool ReplaceSked(std::vector<SkedLine>& lines, std::size_t row, const SkedEntry& entry)
+{
+    const std::size_t at = LineOfRow(lines, row);
+    if (at == lines.size())
+        return false;
+    lines[at] = LineOf(entry);
+    return true;
+}
+
+bool DeleteSked(std::vector<SkedLine>& lines, std::size_t row)
+{
+    const std::size_t at = LineOfRow(lines, row);
+    if (at == lines.size())
+        return false;
+    lines.erase(lines.begin() + std::ptrdiff_t(at));
+    return true;
+}
+
+std::string ScheduleProblemText(const std::string& path, const ScheduleProblem& problem)
+{
+    std::string text = path;
+    if (problem.line > 0)
+        text += ", line " + std::to_string(problem.line);
+    return text + ": " + problem.what;
+}
+
+std::string SkedsUnreadableText(const std::string& path, bool exists)
+{
+    return path + (exists ? ": cannot be read (another program holds it, or it is too large)."
+                          : ": no such file. Add a sked on the Skeds page, or write the file in a text editor.");
+}
