@@ -22,7 +22,7 @@ cmake --build build/win64 -j 2 --target tavrix standin_wsjt night
 mkdir -p "$out"
 started=$(date +%s)
 status=0
-TAVRIX_WINE_ROOT=$out/wine TAVRIX_WIN64_DIR=$src/build/win64 TAVRIX_WINE_TIMEOUT=4500 TAVRIX_NIGHT_OUT=$out \
+TAVRIX_WINE_ROOT=$out/wine TAVRIX_WIN64_DIR=$src/build/win64 TAVRIX_WINE_TIMEOUT=4700 TAVRIX_NIGHT_OUT=$out \
     tests/wine/with_wine.sh "$night" "$src/tests/wine/night.sh" "$night" 2>&1 | tee "$out/soak.log" ||
     status=${PIPESTATUS[0]}
 echo

@@ -145,6 +145,10 @@ public:
             shape_ = Shape(status);
             std::string shown = status;
             std::replace(shown.begin(), shown.end(), '\t', '|');
+            // The status bar's ellipsis, one byte of the ANSI code page, is no
+            // character of the terminal's.
+            for (std::size_t at; (at = shown.find('\x85')) != std::string::npos;)
+                shown.replace(at, 1, "...");
             Say(Clock() + "  status: " + shown);
             lastStatus = status;
         }
@@ -198,6 +202,13 @@ private:
     std::size_t decodesSeen_ = 0;
     int shots_ = 0;
 };
+
+// The script measures tavrix.exe from outside while it still runs.
+void Memory(const char* when)
+{
+    Say(std::string("@memory ") + when);
+    Sleep(5000);
+}
 
 bool ReachedLocal(const std::string& hhmm)
 {
@@ -279,7 +290,7 @@ int main(int argc, char** argv)
         return 2;
     }
     Say(Clock() + "  WSJT (stand-in: " + options.wsjt + ") and Tavrix are up");
-    Say("@memory start");
+    Memory("start");
     if (!PressStart(desk))
         return 1;
     Say("@skeds-page");
@@ -299,7 +310,7 @@ int main(int argc, char** argv)
     Sleep(1500);
     watch.Look();
     Say("@screenshot night-end.png");
-    Say("@memory end");
+    Memory("end");
     if (!ended)
         Say("THE RUN DID NOT END within " + std::to_string(options.limitMs / 60000) + " real minutes");
     const bool done = watch.lastStatus.rfind("Skeds done", 0) == 0;

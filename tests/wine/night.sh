@@ -33,7 +33,7 @@ rehearsal)
 2026-12-13 22:10 22:15 CQ
 2026-12-13 22:15 22:20 Q5STU' ;;
 soak)
-    clock="@2026-12-13 21:57:00 x8" limit=70 restart=01:33 maymiss=Q3BBB,Q4CCC,Q5DDD
+    clock="@2026-12-13 21:57:00 x8" limit=72 restart=01:33 maymiss=Q3BBB,Q4CCC,Q5DDD
     wsjt="/partner Q9XYZ /oncall /partner Q7PQR /behaviour cq-listed /partner Q2AAA /oncall /misses 2
           /partner Q3BBB /behaviour never /partner Q4CCC /oncall /partner Q5DDD /oncall /behaviour halfway
           /partner Q6EEE /oncall /misses 3 /partner Q8FFF /oncall /misses 2 /partner Q2GGG /oncall"
@@ -87,7 +87,8 @@ printf '// Callsign list\r\nQ7PQR,KO85,,,Ivan\r\nZZZZZZ,End-of-Database\r\n' >"$
 # No window manager runs on the display, so let Wine draw frames and captions.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 
-args=(/wsjt "$(echo $wsjt)" /limit "$limit")
+# The stand-in below Tavrix's window, clear of its status bar.
+args=(/wsjt "/at 0,480 $(echo $wsjt)" /limit "$limit")
 [ -n "$restart" ] && args+=(/restart "$restart")
 [ -n "$maymiss" ] && args+=(/maymiss "$maymiss")
 [ "$night" = rehearsal ] && args+=(/verbose)
@@ -96,8 +97,8 @@ wine "$TAVRIX_WIN64_DIR/tools/night.exe" "${args[@]}" | while IFS= read -r line;
     line=${line%$'\r'}
     case $line in
         "@screenshot "*) import -window root "$out/${line#@screenshot }" && echo "(screenshot ${line#@screenshot })" ;;
-        "@skeds-page")
-            timeout 10 xdotool search --name '^Tavrix v' windowfocus --sync key ctrl+Tab ctrl+Tab 2>/dev/null ;;
+        "@skeds-page")  # a click on its tab, the third, 138,31 from the window's corner
+            xdotool search --name '^Tavrix v' mousemove --window %1 138 31 click 1 >/dev/null 2>&1 ;;
         "@memory "*)
             kb=$(private_kb)
             echo "${line#@memory } $kb" >>"$out/memory.txt"
