@@ -139,8 +139,9 @@ TEST(Skeds, ThreeOneMinuteEntriesFollowedFromOneStart)
         EXPECT_NE(Find(events, "press &Auto is ON", release->ms), nullptr) << "Auto left on after " << e.call;
     }
 
-    for (const std::string& status : seen.statuses)
-        std::printf("  status: %s\n", status.c_str());
+    for (std::size_t i = 0; i < seen.statuses.size(); ++i)
+        if (i == 0 || seen.statuses[i].substr(0, 12) != seen.statuses[i - 1].substr(0, 12))
+            std::printf("  status: %s\n", seen.statuses[i].c_str());
     for (const char* said : {"Sked 1 of 3: Calling Q9XYZ", "Sked 2 of 3: Calling Q7PQR", "Sked 3 of 3: Calling CQ"})
         EXPECT_TRUE(seen.Said(said)) << said;
     EXPECT_EQ(seen.statuses.back().rfind("Skeds done", 0), 0u) << seen.statuses.back();
