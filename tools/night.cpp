@@ -23,7 +23,7 @@
 // tavrix.exe come from TAVRIX_WIN64_DIR.
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -276,6 +276,24 @@ bool Report(const std::vector<std::string>& stations, const std::vector<std::str
     return ok;
 }
 
+// Watches until the run has ended (the caption is START again), closing
+// and starting WSJT again at its time; false when the run did not end in time.
+bool WatchUntilRunEnds(Desk& desk, Watch& watch, const NightOptions& options)
+{
+    bool restarted = options.restartAt.empty();
+    for (const long long end = NowMs() + options.limitMs; NowMs() < end; Sleep(250)) {
+        watch.Look();
+        if (!restarted && ReachedLocal(options.restartAt)) {
+            restarted = true;
+            Say(Clock() + "  closing WSJT and starting it again");
+            Say(Clock() + (desk.RestartWsjt(options.wsjt) ? "  WSJT is up again" : "  WSJT DID NOT START AGAIN"));
+        }
+        if (desk.Text(ID_bRun) == "START")
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -296,17 +314,7 @@ int main(int argc, char** argv)
     Say("@skeds-page");
 
     Watch watch(desk, options.verbose);
-    bool restarted = options.restartAt.empty(), ended = false;
-    const long long end = NowMs() + options.limitMs;
-    for (; NowMs() < end && !ended; Sleep(250)) {
-        watch.Look();
-        if (!restarted && ReachedLocal(options.restartAt)) {
-            restarted = true;
-            Say(Clock() + "  closing WSJT and starting it again");
-            Say(Clock() + (desk.RestartWsjt(options.wsjt) ? "  WSJT is up again" : "  WSJT DID NOT START AGAIN"));
-        }
-        ended = desk.Text(ID_bRun) == "START";
-    }
+    const bool ended = WatchUntilRunEnds(desk, watch, options);
     Sleep(1500);
     watch.Look();
     Say("@screenshot night-end.png");
