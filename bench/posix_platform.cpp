@@ -26,6 +26,15 @@ bool PosixPlatform::ReadFileAt(FileHandle file, std::uint64_t offset, char* into
     return n >= 0;
 }
 
+bool PosixPlatform::FileSize(FileHandle file, std::uint64_t& size)
+{
+    struct stat info;
+    if (fstat(static_cast<int>(file - 1), &info) != 0)
+        return false;
+    size = static_cast<std::uint64_t>(info.st_size);
+    return true;
+}
+
 bool PosixPlatform::DeleteFile(const std::string& name) { return unlink(name.c_str()) == 0; }
 
 bool PosixPlatform::CreateEmptyFile(const std::string& name)

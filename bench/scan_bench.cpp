@@ -6,6 +6,11 @@
 // growth of the process and what stays resident after the scans are read
 // from /proc. The bench names nothing of the scanner's inner types, so the
 // same file measures an older scanner as well.
+//
+// Cases: a sked scan, a CQ scan with autodetection (own call on the last
+// line), a sked scan of a file whose every line is fresh (the worst case),
+// and a file of one 150 MB line without a line end (for its memory).
+// TAVRIX_BENCH_KEEP=1 keeps the generated files in /tmp for the next run.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -37,22 +42,37 @@ constexpr int LinesPerPeriod = 8;
 constexpr int PeriodsPerDay = 24 * 60 * 2;
 constexpr int LastPeriod = 12 * 60 * 2;  // the file ends with the 12:00:00 period
 
-std::string PathFor(long lines) { return "/tmp/tavrix_bench_" + std::to_string(lines) + ".cum"; }
+enum class Kind { Days, AllFresh, LongLine };
+
+std::string PathFor(long lines, Kind kind)
+{
+    const char* const suffix[] = {"", "_fresh", "_long"};
+    return "/tmp/tavrix_bench_" + std::to_string(lines) + suffix[int(kind)] + ".cum";
+}
 
 // 79-character lines and CR LF: stamp, 26 columns of ping figures, message.
 // Eight decodes per 30-second period, day after day, ending at 12:00:00, so
-// the scan at 12:00:05 finds two periods of every day fresh (about 0.07%).
-void Generate(const std::string& path, long lines)
+// the scan at 12:00:05 finds the last two periods fresh (in an older
+// scanner, two periods of every day: about 0.07%). AllFresh stamps every
+// line 120000; LongLine writes one line of `lines` bytes and no line end.
+void Generate(const std::string& path, long lines, Kind kind)
 {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)
         std::abort();
+    if (kind == Kind::LongLine) {
+        const std::string piece = "120000" + std::string((1 << 20) - 6, 'x');
+        for (long at = 0; at < lines; at += static_cast<long>(piece.size()))
+            std::fwrite(piece.data(), 1, std::min<std::size_t>(piece.size(), lines - at), file);
+        std::fclose(file);
+        return;
+    }
     const long periods = (lines + LinesPerPeriod - 1) / LinesPerPeriod;
     std::string chunk;
     char line[128];
     for (long i = 0; i < lines; ++i) {
         const long period = (LastPeriod - periods + 1 + i / LinesPerPeriod) % PeriodsPerDay;
-        const long seconds = ((period + PeriodsPerDay) % PeriodsPerDay) * 30;
+        const long seconds = kind == Kind::AllFresh ? 12 * 3600 : ((period + PeriodsPerDay) % PeriodsPerDay) * 30;
         std::snprintf(line, sizeof line, "%02ld%02ld%02ld %4.1f %4ld %2ld 26  -%02ld     %-47s\r\n",
                       seconds / 3600, seconds / 60 % 60, seconds % 60, (i % 290) / 10.0,
                       20 + i % 900, i % 12, 20 + i % 17, Messages[i % std::size(Messages)]);
@@ -136,9 +156,10 @@ struct ScanFigures {
     long peakGrowth;
 };
 
-ScanFigures TimedScan(Run& run)
+ScanFigures TimedScan(Run& run, int fromState)
 {
-    run.FState = 1;
+    run.FState = fromState;
+    run.caller.clear();
     ResetPeak();
     const long before = StatusBytes("VmRSS");
     const auto start = Clock::now();
@@ -147,13 +168,15 @@ ScanFigures TimedScan(Run& run)
     return {seconds, StatusBytes("VmHWM") - before};
 }
 
-void BM_Scan(benchmark::State& state)
+// Scans of one kind of file, sked or CQ with autodetection. A CQ scan takes
+// up Q1ABC, the first repeated callsign of the fresh lines, and steps to 1.
+void Scans(benchmark::State& state, Kind kind, bool cq)
 {
     const long lines = state.range(0);
-    const std::string path = PathFor(lines), logPath = "/tmp/tavrix_bench_log.txt";
+    const std::string path = PathFor(lines, kind), logPath = "/tmp/tavrix_bench_log.txt";
     if (!std::getenv("TAVRIX_BENCH_KEEP") || !PosixPlatform().FileExists(path))
-        Generate(path, lines);
-    const double fileBytes = static_cast<double>(lines) * 81;
+        Generate(path, lines, kind);
+    const double fileBytes = static_cast<double>(lines) * (kind == Kind::LongLine ? 1 : 81);
 
     PosixPlatform platform;
     platform.now.hour = 12;
@@ -170,14 +193,16 @@ void BM_Scan(benchmark::State& state)
     form.eTRCS = &eTRCS;
     form.feDecoded = &feDecoded;
     form.eCS = &eCS;
-    rbSKED.checked = true;
+    rbSKED.checked = !cq;
+    rbCQ.checked = cbAutoCS.checked = cq;
     feDecoded.text = path;
-    eCS.text = "QA3ABC";
+    eCS.text = cq ? "Q7GGG" : "QA3ABC";  // the file's last line holds Q7GGG
     eTRCS.text = run.PartnerCall = "Q9XYZ";
     run.LogTokens = {"QA3", "ABC", "Q9X", "XYZ", " 27", "R27", "RRR", "73"};
     run.Progression = {"Q9XYZ", "27", "R27", "RRR", "73"};
     run.LogHandle = platform.OpenForAppend(logPath);
     run.LogOpen = true;
+    const int fromState = cq ? 0 : 1;
 
     // A first scan after start takes whatever buffers the scan keeps; later
     // ones find them there, as every scan after the first does in the
@@ -191,18 +216,21 @@ void BM_Scan(benchmark::State& state)
     for (int start = 0; start < Starts; ++start) {
         std::destroy_at(&run.DecodedLines);  // made anew, as the program starts with it
         std::construct_at(&run.DecodedLines);
-        const ScanFigures first = TimedScan(run);
+        const ScanFigures first = TimedScan(run, fromState);
         firsts.push_back(first.seconds);
         peakGrowth = std::max(peakGrowth, first.peakGrowth);
     }
     std::vector<double> later;
     for (auto _ : state) {
-        const ScanFigures scan = TimedScan(run);
+        const ScanFigures scan = TimedScan(run, fromState);
         later.push_back(scan.seconds);
         peakGrowth = std::max(peakGrowth, scan.peakGrowth);
     }
     const double held = static_cast<double>(StatusBytes("VmRSS") - rssBefore);
-    if (run.DecodedLines.size() != static_cast<std::size_t>(lines) || run.FState != 4)
+    const bool expected = kind == Kind::LongLine ? platform.messages == 0
+                          : cq                   ? run.caller == "Q1ABC" && run.FState == 1
+                                                 : run.FState == 4;
+    if (!expected)
         state.SkipWithError("scan went wrong");
     std::sort(later.begin(), later.end());
     std::sort(firsts.begin(), firsts.end());
@@ -232,11 +260,20 @@ void BM_Scan(benchmark::State& state)
     platform.DeleteFile(logPath);
 }
 
+void BM_Scan(benchmark::State& state) { Scans(state, Kind::Days, false); }
+void BM_CqScan(benchmark::State& state) { Scans(state, Kind::Days, true); }
+void BM_AllFresh(benchmark::State& state) { Scans(state, Kind::AllFresh, false); }
+void BM_LongLine(benchmark::State& state) { Scans(state, Kind::LongLine, false); }
+
 }  // namespace
 
 BENCHMARK(BM_Scan)->Arg(10'000)->Iterations(200)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Scan)->Arg(1'000'000)->Iterations(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Scan)->Arg(1'234'568)->Iterations(10)->Unit(benchmark::kMillisecond);  // 100 MB
 BENCHMARK(BM_Scan)->Arg(10'000'000)->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CqScan)->Arg(10'000)->Iterations(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CqScan)->Arg(10'000'000)->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AllFresh)->Arg(10'000'000)->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LongLine)->Arg(150'000'000)->Iterations(5)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

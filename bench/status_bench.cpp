@@ -70,8 +70,25 @@ void BM_StatusContactTick(benchmark::State& state)
     Ticks(state, facts, true);
 }
 
+// A sked of a schedule: the contact's text, the entry and its end in UTC.
+void BM_StatusSkedTick(benchmark::State& state)
+{
+    StatusFacts facts;
+    facts.armed = true;
+    facts.state = 3;
+    facts.partner = facts.skedStation = "Q9XYZ/P";
+    facts.tickLimit = 1800;
+    facts.contacts = 3;
+    facts.sked = StatusFacts::Sked::Working;
+    facts.skedNumber = 2;
+    facts.skedCount = 6;
+    facts.skedTime.hour = 23;
+    Ticks(state, facts, true);
+}
+
 }  // namespace
 
 BENCHMARK(BM_StatusIdleTick);
+BENCHMARK(BM_StatusSkedTick);
 BENCHMARK(BM_StatusContactTick);
 BENCHMARK_MAIN();

@@ -9,6 +9,7 @@ void LineReader::Begin(std::uint64_t offset)
     filled_ = 0;
     base_ = offset;
     cutter_ = LineCutter();
+    dropping_ = false;
 }
 
 bool LineReader::ReadPiece(Platform& platform, FileHandle file, std::size_t& got)
@@ -24,6 +25,13 @@ bool LineReader::ReadPiece(Platform& platform, FileHandle file, std::size_t& got
             filled_ -= start;
             base_ += start;
             cutter_.Shift(start);
+        } else if (capacity_ > longest_) {
+            // One line fills the buffer and is longer than any handed over:
+            // its bytes are let go, and the rest of it when it ends.
+            base_ += filled_;
+            filled_ = 0;
+            cutter_.Restart();
+            dropping_ = true;
         } else {
             // One line fills the buffer: it is needed whole.
             auto larger = std::make_unique<char[]>(capacity_ * 2);

@@ -3,7 +3,9 @@
 // a last line without a line end counts; a line end at the very end adds no
 // empty line. LineReader reads a file through one small buffer this way, so
 // a decoded file of hundreds of megabytes is examined line by line without
-// ever being held whole.
+// ever being held whole. A reader can be told the longest line it hands
+// over: a longer one is passed over, so no line grows its buffer without
+// bound.
 #pragma once
 #include <bit>
 #include <cstddef>
@@ -38,6 +40,13 @@ public:
         start_ -= by;
         scanned_ -= by;
     }
+    // The buffer's bytes were let go unfinished: cutting goes on at its
+    // front, within the same line.
+    void Restart()
+    {
+        start_ = scanned_ = 0;
+        crEnded_ = false;
+    }
 
 private:
     std::size_t start_ = 0;    // where the unfinished line begins
@@ -50,12 +59,16 @@ private:
 // hands over each line while its piece is in the processor's cache. The
 // buffer is taken at the first read and kept for the reader's life; only
 // the unfinished line at a piece's end is moved to its front. A line longer
-// than the buffer grows it for that read.
+// than the buffer grows it for that read, up to the longest line handed
+// over; a line longer still is let go as it arrives.
 class LineReader {
 public:
     static constexpr std::size_t PieceBytes = 256 * 1024;
-    // A smaller buffer lets tests cut lines at every place.
-    explicit LineReader(std::size_t bufferBytes = PieceBytes) : standard_(bufferBytes) {}
+    static constexpr std::size_t NoLongest = static_cast<std::size_t>(-1);
+    // A smaller buffer lets tests cut lines at every place. Lines longer
+    // than `longestLine` are passed over.
+    explicit LineReader(std::size_t bufferBytes = PieceBytes, std::size_t longestLine = NoLongest)
+        : standard_(bufferBytes), longest_(longestLine) {}
 
     // Reads `file` from `offset` to its end and calls line(text) for each
     // line in order; `offset` must be where a line begins. The view is
@@ -77,7 +90,9 @@ private:
     bool ReadPiece(Platform& platform, FileHandle file, std::size_t& got);
     void End();
 
-    const std::size_t standard_;
+    std::size_t standard_;
+    std::size_t longest_;
+    bool dropping_ = false;  // the line being cut was let go: its end hands over nothing
     std::unique_ptr<char[]> buffer_;
     std::size_t capacity_ = 0;
     std::size_t filled_ = 0;
@@ -196,7 +211,10 @@ bool LineReader::Read(Platform& platform, FileHandle file, std::uint64_t offset,
 {
     Begin(offset);
     const auto cut = [&](std::size_t begin, std::size_t end) {
-        line(std::string_view(buffer_.get() + begin, end - begin));
+        if (dropping_)
+            dropping_ = false;
+        else if (end - begin <= longest_)
+            line(std::string_view(buffer_.get() + begin, end - begin));
     };
     // After a NUL the rest is still read, so that a failure to read it is
     // one as well.

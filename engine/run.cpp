@@ -114,7 +114,8 @@ void Run::RecordContact()
     contact.freq = contacts.freq;
     if (following_ && sked_.entry >= 0)
         skedContacts_[sked_.entry] = UtcSeconds(contact.completed);
-    if (AppendContact(platform, contacts.path, contact))
+    // A record without the station worked would be no contact at all.
+    if (!contact.partner.empty() && AppendContact(platform, contacts.path, contact))
         troubles &= ~ContactsNotWritten;
     else
         troubles |= ContactsNotWritten;

@@ -56,6 +56,9 @@ public:
     std::string caller;     // the CQ caller last entered into WSJT
     UtcTime firstHeard;     // when the partner was first heard in it
     ContactsSettings contacts;  // read at START
+    // DecodeStamps=Local, read at START: WSJT stamps its decodes in local
+    // time rather than UTC.
+    bool localStamps = false;
 
     // What the status bar tells, recorded as the run goes.
     unsigned troubles = NoTrouble;  // Trouble met and not yet cleared
@@ -98,6 +101,9 @@ public:
     void StatusLine(std::string& out);
 
     void ScanDecoded();
+    // The time now on the clock WSJT stamps its decodes with: UTC, or local
+    // time with localStamps.
+    LocalTime StampClockNow();
     // One tick of the one-second timer: the actions of every second of
     // local time it stands for. True when the stop time has come, or the
     // schedule's last dated entry has ended: the window then ends the run.
@@ -120,6 +126,7 @@ public:
     const RunChoices& choices;
 
 private:
+    bool tickBeforeMidnight = false;  // the tick being handled came before 00:00
     // The actions of one second of local time, `utc` being the same second
     // on the UTC clock, in their order.
     bool OnSecond(const LocalTime& time, std::int64_t utc);
@@ -135,6 +142,11 @@ private:
     SkedRunning sked_;
     std::vector<std::int64_t> skedContacts_;  // each entry's last contact, UTC seconds; -1 none
 };
+
+// [Options] DecodeStamps of the settings file: `Local` in any case says
+// WSJT stamps its decodes in local time; anything else, or none, UTC.
+// Tavrix reads this key and never writes it.
+bool ReadLocalStamps(Platform& platform, const std::string& iniPath);
 
 // A file-name box's file name: its text without one enclosing pair of
 // double quotes.

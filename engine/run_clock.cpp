@@ -4,9 +4,14 @@
 // short gap is caught up second by second, oldest first, and a doubled tick
 // does nothing. Each second's tests come in a fixed order: the delayed start
 // and the stop time at second 0 (or, following a schedule, its action at
-// that UTC second), the nightly clearing at 23:59:59, the scan
-// at seconds 5 and 35, then the step time-out.
+// that UTC second), the nightly clearing at 23:59:59, the scan at seconds 5
+// and 35, then the step time-out. The run's own times are local, as the
+// operator reads the window; a schedule's are UTC, as skeds are agreed, and
+// the decode stamps keep WSJT's clock.
+#include <algorithm>
+#include <cctype>
 #include <limits>
+#include <string_view>
 
 #include "engine/run.h"
 
@@ -14,6 +19,7 @@ bool Run::OnTimer()
 {
     const LocalTime now = platform.Now();
     const int due = secondClock.Due(now);
+    tickBeforeMidnight = now.hour == 23;
     // The schedule is in UTC: each second caught up is as far back there.
     const std::int64_t utc = following_ ? UtcSeconds(platform.UtcNow()) : 0;
     for (int back = due - 1; back >= 0; --back) {
@@ -44,7 +50,10 @@ bool Run::OnSecond(const LocalTime& time, std::int64_t utc)
             return true;
     }
 
-    if (time.second == 59 && time.minute == 59 && time.hour == 23 && choices.ClearDecoded())
+    // Caught up after midnight, the clearing would take the new day's first
+    // decodes with it: that night's file is kept instead.
+    if (time.second == 59 && time.minute == 59 && time.hour == 23 && tickBeforeMidnight &&
+        choices.ClearDecoded())
         platform.DeleteFile(FileName(choices.DecodedText()));
 
     if (time.second == 5 || time.second == 35)
@@ -56,4 +65,22 @@ bool Run::OnSecond(const LocalTime& time, std::int64_t utc)
     if (TickCount >= TickLimit && FState > 0)
         SetState(0);
     return false;
+}
+
+// Read when the scan runs, not for the second it stands for: a scan caught
+// up late is as late on either clock, and its stamps are judged by the time
+// it really reads the file.
+LocalTime Run::StampClockNow()
+{
+    return localStamps ? platform.Now() : platform.UtcNow();
+}
+
+bool ReadLocalStamps(Platform& platform, const std::string& iniPath)
+{
+    const std::string value = platform.ReadSetting(iniPath, "Options", "DecodeStamps", "");
+    constexpr std::string_view local = "local";
+    return value.size() == local.size() &&
+           std::equal(value.begin(), value.end(), local.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == b;
+           });
 }

@@ -45,6 +45,8 @@ void Run::FollowSchedule(std::vector<SkedEntry> entries)
     following_ = true;
     skedsDone_ = false;
     sked_ = {};
+    // Parked until an entry runs, whatever START did before.
+    EndEntry();
     FollowSecond(UtcSeconds(platform.UtcNow()));
 }
 
@@ -53,6 +55,13 @@ bool Run::FollowSecond(std::int64_t utc)
     const SkedAction action = NextSkedAction(schedule, utc, sked_);
     switch (action.kind) {
     case SkedAction::Nothing:
+        // WSJT closed during a sked: its contact is lost, and WSJT is
+        // looked for each minute as at a start.
+        if (sked_.entry >= 0 && !sked_.wsjtMissing && (troubles & PeerGone)) {
+            sked_.wsjtMissing = true;
+            sked_.since = utc;
+            FState = -1;
+        }
         break;
     case SkedAction::Start:
         StartEntry(action.start, utc);

@@ -8,20 +8,30 @@ static int TwoDigits(const char* p)
     return (p[0] - '0') * 10 + (p[1] - '0');
 }
 
-bool IsFreshStamp(std::string_view line, int scanSecondsOfDay)
+int StampOf(std::string_view line)
 {
     if (line.size() < 6)
-        return false;
+        return -1;
     const int hour = TwoDigits(line.data());
     const int minute = TwoDigits(line.data() + 2);
     const int second = TwoDigits(line.data() + 4);
     if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
-        return false;
+        return -1;
+    return hour * 3600 + minute * 60 + second;
+}
+
+bool IsFreshSecond(int stamp, int scanSecondsOfDay)
+{
     // Age of the stamp on the 24-hour dial, so the scans just after midnight
     // still see the decodes stamped just before and just after it.
-    const int stamp = hour * 3600 + minute * 60 + second;
     const int age = ((scanSecondsOfDay - stamp) % SecondsPerDay + SecondsPerDay) % SecondsPerDay;
     return age < FreshSeconds;
+}
+
+bool IsFreshStamp(std::string_view line, int scanSecondsOfDay)
+{
+    const int stamp = StampOf(line);
+    return stamp >= 0 && IsFreshSecond(stamp, scanSecondsOfDay);
 }
 
 FreshFilter::FreshFilter(int scanSecondsOfDay) : scan_(scanSecondsOfDay)

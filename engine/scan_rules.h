@@ -14,6 +14,17 @@ constexpr std::size_t MessageColumn = 33;
 // How far back a scan looks: decodes of the last period, with some slack.
 constexpr int FreshSeconds = 55;
 constexpr int SecondsPerDay = 24 * 60 * 60;
+// A decode line is under 100 characters: a longer line than this is none,
+// and the scan passes it over whatever it begins with. Bounds what one line
+// can cost.
+constexpr std::size_t LongestDecodeLine = 1024;
+
+// The time of day of a line whose first six characters are a valid hhmmss,
+// in seconds; -1 for any other line.
+int StampOf(std::string_view line);
+// True when a stamp of `stamp` seconds is within the FreshSeconds before
+// the scan, counted across midnight.
+bool IsFreshSecond(int stamp, int scanSecondsOfDay);
 
 // True when the line's first six characters are a valid hhmmss time within
 // the FreshSeconds before the scan: strictly after the scan time minus

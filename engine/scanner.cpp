@@ -1,9 +1,11 @@
 // The decode scanner: follows the contact through WSJT's decoded file,
 // copies the lines that concern it to the activity log and, in CQ mode,
-// takes up a station that answers. The file is read once, through the small
-// buffer of DecodedLines, each line examined as its piece arrives; what the
-// scan decides is done only after the whole file has been read, so a read
-// that fails halfway leaves no trace.
+// takes up a station that answers. Only the file's newest lines can be
+// fresh: the file is read back from its end to where they begin, then
+// through them in file order, each line examined as its piece arrives. What
+// the scan decides is done only after they have been read, so a read that
+// fails halfway leaves no trace (but for the lines to log beyond
+// HeldLogBytes, written as they come).
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -25,6 +27,12 @@ const char LoadFailedText[] =
 constexpr std::size_t MinCallLength = 5;
 constexpr std::size_t NoLine = static_cast<std::size_t>(-1);
 constexpr std::uint64_t NoOffset = static_cast<std::uint64_t>(-1);
+// Lines to log are held until the scan's end up to this much; a scan of
+// more (a file whose every line is fresh) writes them as they come, so its
+// memory stays bounded.
+constexpr std::size_t HeldLogBytes = 1 << 20;
+// Lines to log go out whole, several to a write, in writes of about this.
+constexpr std::size_t LogWriteBytes = 64 * 1024;
 
 // One scan over the decoded file. Lives for one call of ScanDecoded.
 struct Scan {
@@ -41,10 +49,11 @@ struct Scan {
     std::string candidateMessage;
     // What the lines asked for, done once the file has been read: the lines
     // to log, each with its CR LF, and the callers to enter, each with how
-    // much of logLines came before it.
+    // many bytes were logged before it.
     std::string logLines;
+    std::uint64_t written = 0;  // of the logged bytes, those written early
     struct Caller {
-        std::size_t loggedBefore;
+        std::uint64_t loggedBefore;
         std::string call;
     };
     std::vector<Caller> callers;
@@ -54,7 +63,7 @@ struct Scan {
           callerSearch(run.CqMode() && run.FState == 0),
           cursor(static_cast<unsigned>(run.FState)) {}
 
-    bool Read(FileHandle file, int scanSecond);
+    bool Read(FileHandle file, int scanSecond, FreshTail& tail);
     void Line(std::string_view line);
     void Log(std::string_view line);
     bool SearchCaller(std::string_view line, std::string_view message);
@@ -62,15 +71,19 @@ struct Scan {
     bool Autodetect(FileHandle file, std::string& repeated);
     void EnterCaller(const std::string& call);
     void Apply();
-    void WriteLog(std::size_t from, std::size_t to);
+    void WriteLog(std::uint64_t to);
 };
 
-// Reads the open file and examines every fresh line in file order. False
+// Reads the open file and examines its fresh lines in file order. False
 // when a read fails.
-bool Scan::Read(FileHandle file, int scanSecond)
+bool Scan::Read(FileHandle file, int scanSecond, FreshTail& tail)
 {
+    std::uint64_t size = 0, begin = 0;
+    if (!run.platform.FileSize(file, size) || !tail.Find(run.platform, file, size, scanSecond, begin))
+        return false;
+    // Lines without a stamp are passed over among the fresh ones.
     const FreshFilter isFresh(scanSecond);
-    const bool read = reader.Read(run.platform, file, 0, [&](std::string_view line) {
+    const bool read = reader.Read(run.platform, file, begin, [&](std::string_view line) {
         ++lines;
         if (isFresh(line))
             Line(line);
@@ -99,6 +112,8 @@ void Scan::Log(std::string_view line)
         return;
     logLines += line;
     logLines += "\r\n";
+    if (logLines.size() > HeldLogBytes)
+        WriteLog(written + logLines.size());
 }
 
 // True when the line goes on to the progression walk.
@@ -141,6 +156,10 @@ bool Scan::LastLine(FileHandle file)
         return false;
     if (!repeated.empty())
         EnterCaller(repeated);
+    // A station the walk would leave 0 for is worked only as a caller taken
+    // up, so WSJT, the record and the status bar all name it.
+    else if (Occurs(run.Progression[0], candidateMessage))
+        EnterCaller(run.Progression[0]);
     if (cursor <= 4)
         cursor = WalkProgression(cursor, candidateMessage, run.Progression);
     return true;
@@ -183,34 +202,43 @@ bool Scan::Autodetect(FileHandle file, std::string& repeated)
 void Scan::EnterCaller(const std::string& call)
 {
     cursor = 1;
-    callers.push_back({logLines.size(), call});
+    callers.push_back({written + logLines.size(), call});
 }
 
 // Logs the lines and enters the callers in the order the lines asked.
 void Scan::Apply()
 {
-    std::size_t logged = 0;
     for (const Caller& caller : callers) {
-        WriteLog(logged, caller.loggedBefore);
-        logged = caller.loggedBefore;
+        WriteLog(caller.loggedBefore);
         run.caller = caller.call;
         run.Enter(pcToRadio, caller.call);
         run.Press(pcGenStd);
         run.Press(pcGenStd);
         run.TickCount = 0;
     }
-    WriteLog(logged, logLines.size());
+    WriteLog(written + logLines.size());
 }
 
-// Each line and its CR LF in one write, so a line is never split between
+// Writes the held lines up to `to` bytes logged in all (those written early
+// are passed). Whole lines in each write, so a line is never split between
 // two writers of the file. A line holds no CR or LF of its own.
-void Scan::WriteLog(std::size_t from, std::size_t to)
+void Scan::WriteLog(std::uint64_t to)
 {
-    while (from < to) {
-        const std::size_t end = logLines.find("\r\n", from) + 2;
+    if (to <= written)
+        return;
+    const std::size_t upTo = static_cast<std::size_t>(to - written);
+    std::size_t from = 0;
+    while (from < upTo) {
+        std::size_t end = upTo;
+        if (end - from > LogWriteBytes) {
+            end = logLines.rfind("\r\n", from + LogWriteBytes - 2);
+            end = end == std::string::npos || end < from ? logLines.find("\r\n", from) + 2 : end + 2;
+        }
         run.platform.WriteFile(run.LogHandle, logLines.data() + from, end - from);
         from = end;
     }
+    logLines.erase(0, upTo);
+    written = to;
 }
 
 int SecondsOfDay(const LocalTime& time)
@@ -224,7 +252,7 @@ void Run::ScanDecoded()
 {
     if (FState == -1)
         return;
-    const int scanSecond = SecondsOfDay(platform.Now());
+    const int scanSecond = SecondsOfDay(StampClockNow());
     DecodedLines.clear();
 
     const std::string name = choices.DecodedText();
@@ -234,11 +262,22 @@ void Run::ScanDecoded()
         return;
     }
     Scan scan(*this, DecodedLines.reader);
-    // Writers stay out from the first read to the last.
-    const FileHandle file = platform.OpenForReading(name);
-    const bool read = file != NoFile && scan.Read(file, scanSecond);
-    if (file != NoFile)
-        platform.CloseFile(file);
+    // Writers stay out from the first read to the last, and are let in
+    // again however the reading ends, a throw included.
+    struct Closes {
+        Platform& platform;
+        const FileHandle file;
+        ~Closes()
+        {
+            if (file != NoFile)
+                platform.CloseFile(file);
+        }
+    };
+    bool read;
+    {
+        const Closes file{platform, platform.OpenForReading(name)};
+        read = file.file != NoFile && scan.Read(file.file, scanSecond, DecodedLines.tail);
+    }
     if (!read) {
         troubles |= DecodedUnreadable;
         // The box is modal and the clock keeps scanning inside it: one box

@@ -42,6 +42,8 @@ public:
     // than asked before it. False on failure.
     virtual bool ReadFileAt(FileHandle file, std::uint64_t offset, char* into, std::size_t size,
                             std::size_t& got) = 0;
+    // The length in bytes of a file open for reading. False on failure.
+    virtual bool FileSize(FileHandle file, std::uint64_t& size) = 0;
     // The whole file, writers kept out while it is read. False when it can't
     // be opened or read, or doesn't fit in memory; `out` is then unspecified.
     bool ReadWholeFile(const std::string& name, std::string& out);

@@ -84,6 +84,15 @@ bool Win32Platform::ReadFileAt(FileHandle file, std::uint64_t offset, char* into
     return true;
 }
 
+bool Win32Platform::FileSize(FileHandle file, std::uint64_t& size)
+{
+    LARGE_INTEGER length;
+    if (!GetFileSizeEx(AsHandle(file), &length))
+        return false;
+    size = static_cast<std::uint64_t>(length.QuadPart);
+    return true;
+}
+
 bool Win32Platform::DeleteFile(const std::string& name)
 {
     return DeleteFileA(name.c_str()) != 0;

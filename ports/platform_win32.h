@@ -27,6 +27,7 @@ public:
     FileHandle OpenForReading(const std::string& name) override;
     bool ReadFileAt(FileHandle file, std::uint64_t offset, char* into, std::size_t size,
                     std::size_t& got) override;
+    bool FileSize(FileHandle file, std::uint64_t& size) override;
     bool DeleteFile(const std::string& name) override;
     bool CreateEmptyFile(const std::string& name) override;
     FileHandle OpenForAppend(const std::string& name) override;

@@ -21,6 +21,8 @@ scripts/check-layers.sh
 
 build build/win64 -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-x86_64.cmake"
 build build/win32 -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake"
+echo "== imports: the i686 release starts on Windows XP SP3"
+scripts/check-imports.sh build/win32/tavrix.exe build/win32/tools/standin_wsjt.exe
 build build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTAVRIX_SANITIZE=ON
 build build/native -DTAVRIX_WIN64_DIR="$src/build/win64"
 CC=clang CXX=clang++ build build/fuzz -DTAVRIX_FUZZ=ON

@@ -2,6 +2,8 @@
 // follows the simulated partner, WSJT's buttons are pressed in turn.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/support/on_air.h"
 
 namespace {
@@ -113,3 +115,27 @@ TEST_F(Contact, CQContactWithAnAutodetectedCaller)
     ASSERT_TRUE(Reaches(4, 15 * 60)) << ::testing::PrintToString(states);
     EXPECT_EQ(station.desktop.TextOf(station.peer.toRadio), "Q8KLMN");
 }
+
+// WSJT stamps in UTC whatever the computer's zone, here UTC+7, while the
+// delayed start keeps local time. DecodeStamps=Local (any case) is for a
+// WSJT that stamps in local time. {key, WSJT stamps local, completes}
+struct ContactInZone : Contact, ::testing::WithParamInterface<std::tuple<const char*, bool, bool>> {};
+
+TEST_P(ContactInZone, CompletesWhenTheStampsAreReadOnWsjtsClock)
+{
+    const auto [key, wsjtStampsLocal, completes] = GetParam();
+    platform.zoneSeconds = 7 * 3600;
+    platform.ini[Ini]["options"]["decodestamps"] = key;
+    localStamps = wsjtStampsLocal;
+    At(10, 0, 10);
+    w.ClickDelay(true);
+    w.dtpDelay.SetTime(10, 1);
+    StartSked("Q9XYZ");
+    ASSERT_TRUE(RunUntil([&] { return run.FState == 0; }, 120));
+    EXPECT_EQ(now, 10 * 3600 + 61) << "the delayed start keeps local time";
+    EXPECT_EQ(Reaches(4, 10 * 60), completes) << ::testing::PrintToString(states);
+}
+
+INSTANTIATE_TEST_SUITE_P(UtcPlus7, ContactInZone,
+                         ::testing::Values(std::tuple{"", false, true}, std::tuple{" LOCAL ", true, true},
+                                           std::tuple{"Local", false, false}, std::tuple{"UTC", true, false}));

@@ -152,6 +152,16 @@ TEST_F(ClockFixture, NightlyClearingWithAndWithoutARun)
     Tick();  // 23:59:59, idle
     EXPECT_FALSE(platform.files.count(Decoded));
 
+    // A late tick after midnight: WSJT may have written the new day's first
+    // decodes already.
+    platform.files[Decoded] = "x";
+    At(23, 59, 58);
+    Tick();
+    ++platform.now.day;
+    At(0, 0, 2);
+    Tick();
+    EXPECT_TRUE(platform.files.count(Decoded));
+
     w.cbCLDec.checked = false;
     platform.files[Decoded] = "x";
     ++platform.now.day;  // the next night
@@ -254,6 +264,7 @@ TEST_F(RunFixture, EverySecondOnceWhateverTheTimerDoes)
         FakePlatform& disk = m.platform;
         disk.files[Decoded] = "";
 
+        const auto at = [](int h, int m, int s) { return h * 3600LL + m * 60 + s; };
         long long ms = 11 * 3600 * 1000LL;
         const auto setClock = [&] {
             const long long s = ms / 1000;
@@ -264,6 +275,7 @@ TEST_F(RunFixture, EverySecondOnceWhateverTheTimerDoes)
         m.form.bRunClick();
 
         std::vector<long long> scans, calls, releases, clearings;
+        bool tickedAt235959 = false;  // else the night's clearing is caught up after midnight: left out
         long long steppedAt = -1, timedOutAt = -1;
         for (std::size_t i = 0; ms < 35 * 3600 * 1000LL; ms += timer.stepsMs[i++ % timer.stepsMs.size()]) {
             setClock();
@@ -272,6 +284,7 @@ TEST_F(RunFixture, EverySecondOnceWhateverTheTimerDoes)
             const int state = m.form.run.FState;
             m.form.OnTimer();
             const long long second = ms / 1000;
+            tickedAt235959 |= second == at(23, 59, 59);
             if (disk.readCount > reads)
                 scans.push_back(second);
             if (disk.deleted.size() > deletions)
@@ -295,7 +308,6 @@ TEST_F(RunFixture, EverySecondOnceWhateverTheTimerDoes)
 
         // Each action at its second, or on the first tick after it.
         const int late = 3;
-        const auto at = [](int h, int m, int s) { return h * 3600LL + m * 60 + s; };
         ASSERT_EQ(scans.size(), 5u * 120) << "scans from 12:00 to 17:00";
         for (std::size_t k = 0; k < scans.size(); ++k) {
             const long long due = at(12, 0, 5) + 30 * static_cast<long long>(k);
@@ -306,9 +318,11 @@ TEST_F(RunFixture, EverySecondOnceWhateverTheTimerDoes)
         ASSERT_EQ(releases.size(), 1u);
         EXPECT_LT(releases[0] - at(17, 0, 0), late);
         EXPECT_EQ(m.bRun.caption, "STOP") << "parked";
-        ASSERT_EQ(clearings.size(), 2u) << "at the delayed start and at night";
+        ASSERT_EQ(clearings.size(), tickedAt235959 ? 2u : 1u) << "at the delayed start and at night";
         EXPECT_LT(clearings[0] - at(12, 0, 0), late);
-        EXPECT_LT(clearings[1] - at(23, 59, 59), late);
+        if (tickedAt235959) {
+            EXPECT_EQ(clearings[1], at(23, 59, 59));
+        }
         ASSERT_GE(steppedAt, 0);
         EXPECT_GE(timedOutAt - steppedAt, 120) << "the time-out lasts its two minutes";
         EXPECT_LT(timedOutAt - steppedAt, 120 + late);

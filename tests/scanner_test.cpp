@@ -151,24 +151,25 @@ TEST_F(ScannerTest, EveryLineEndAndNulByte)
         EXPECT_EQ(log, a + "\r\n" + b + "\r\n");
         EXPECT_EQ(w.form.run.FState, 3);
     }
+    // A NUL ends the fresh lines, as a stale line does; its own line is no
+    // line that counts.
     log.clear();
     w.form.run.FState = 0;
-    Scan(a + "\r\n" + std::string(1, '\0') + b + "\r\n");
-    EXPECT_EQ(log, a + "\r\n");
+    Scan(a + "\r\n" + std::string(1, '\0') + a + "\r\n" + b + "\r\n");
+    EXPECT_EQ(log, b + "\r\n");
     EXPECT_EQ(run.DecodedLines.size(), 1u);
-    EXPECT_EQ(w.form.run.FState, 1);
 }
 
 TEST_F(ScannerTest, MidnightScansSeeDecodesOnBothSides)
 {
     w.SetTime(0, 0, 5);
-    const std::string lines[] = {L("235910", "R27"), L("235911", "R27 a"), L("000000", "R27 b"),
-                                 L("000005", "R27 c"), L("000006", "R27 d"), L("120000", "R27 e")};
+    const std::string lines[] = {L("120000", "R27 e"), L("235910", "R27"), L("235911", "R27 a"),
+                                 L("000000", "R27 b"), L("000005", "R27 c")};
     std::string content;
     for (const std::string& line : lines)
         content += line + "\n";
     Scan(content);
-    EXPECT_EQ(log, lines[1] + "\r\n" + lines[2] + "\r\n" + lines[3] + "\r\n");
+    EXPECT_EQ(log, lines[2] + "\r\n" + lines[3] + "\r\n" + lines[4] + "\r\n");
 }
 
 TEST_F(ScannerTest, CallerSearchInCqMode)
@@ -256,12 +257,12 @@ TEST_F(ScannerTest, AutodetectionRangeBeginsPiecesBeforeTheLastLine)
     desktop.SetTextOf(wsjt.toRadio, "12345");
     std::vector<std::string> lines{L("115000", "Q4DDD Q4DDD"), L("120000", "Q5EEE QA3")};
     for (int i = 0; i < 4000; ++i)
-        lines.push_back(L("110000", "CQ Q7 " + std::to_string(i % 100)));  // no word of five
+        lines.push_back(L("      ", "CQ Q7 " + std::to_string(i % 100)));  // unstamped, no word of five
     lines.push_back(L("120000", "QA3ABC Q5EEE"));
     Scan(File(lines));
     EXPECT_EQ(desktop.TextOf(wsjt.toRadio), "Q5EEE");
     EXPECT_EQ(run.FState, 1);
-    EXPECT_EQ(run.DecodedLines.size(), lines.size());
+    EXPECT_EQ(run.DecodedLines.size(), lines.size() - 1);
 }
 
 TEST_F(ScannerTest, ReadFailingHalfwayLeavesNoTrace)
@@ -277,6 +278,62 @@ TEST_F(ScannerTest, ReadFailingHalfwayLeavesNoTrace)
     EXPECT_TRUE(desktop.journal.empty());
     EXPECT_EQ(run.FState, 0);
     EXPECT_EQ(run.DecodedLines.size(), 0u);
+
+    // A read that throws (memory run out) lets the file go all the same.
+    w.platform.readFailsAt = std::string::npos;
+    w.platform.readThrowsAt = content.size() - 10;
+    EXPECT_THROW(Scan(content), std::bad_alloc);
+    EXPECT_TRUE(w.platform.readers.empty());
+}
+
+// Three days of a daily sked at the same time, WSJT's date line between
+// them: only today's newest lines count, in either mode.
+TEST_F(ScannerTest, EarlierDaysNeverCount)
+{
+    std::string days;
+    for (const char* date : {"2026-12-06", "2026-12-07"})
+        days += File({date, L("115930", "QA3ABC Q9XYZ 27"), L("120000", "Q9XYZ QA3ABC RRR 73"), L("120000", "Q5EEE QA3")});
+    days += File({"2026-12-08", L("115000", "CQ Q9XYZ")});
+    Sked("Q9XYZ");
+    Scan(days);
+    EXPECT_EQ(run.FState, 0);
+    EXPECT_EQ(log, "");
+    // Today's lines, a blank and a date line among them.
+    const std::string today = File({L("115930", "QA3ABC Q9XYZ 27"), "", "2026-12-08", L("120000", "Q5EEE R27")});
+    Scan(days + today);
+    EXPECT_EQ(run.FState, 3);
+    EXPECT_EQ(log, File({L("115930", "QA3ABC Q9XYZ 27"), L("120000", "Q5EEE R27")}));
+
+    Cq({"Q9ZZZ"});
+    run.FState = 0;
+    desktop.SetTextOf(wsjt.toRadio, "CQ");
+    Scan(days + File({L("120000", "QA3ABC Q5EEE")}));  // heard once today: no repeat
+    EXPECT_EQ(desktop.TextOf(wsjt.toRadio), "CQ");
+}
+
+// In CQ mode the walk from 0 can pass entry 0, still the partner of an
+// earlier sked run: that station is taken up as a caller, and named.
+TEST_F(ScannerTest, CqWalkThroughEntryZeroWorksTheStationEntered)
+{
+    Cq({"Q9ZZZ"});
+    run.Progression[0] = "Q9XYZ";
+    run.caller = "Q7OLD";  // an earlier CQ contact's
+    run.contacts.path = "c.adi";
+    desktop.SetTextOf(wsjt.toRadio, "CQ");
+    desktop.journal.clear();
+    Scan(File({L("120000", "QA3ABC Q9XYZ 27")}));
+    EXPECT_EQ(desktop.journal,
+              (Journal{"set CQ -> Q9XYZ", "press &Gen Std Msgs", "press &Gen Std Msgs", "press Tx &3"}));
+    run.SetState(4);
+    EXPECT_NE(w.platform.files["c.adi"].find("<CALL:5>Q9XYZ"), std::string::npos);
+    EXPECT_EQ(run.lastContactCall, "Q9XYZ");
+
+    // No record is written without a callsign.
+    w.platform.files.erase("c.adi");
+    run.caller.clear();
+    run.FState = 3;
+    run.SetState(4);
+    EXPECT_FALSE(w.platform.files.count("c.adi"));
 }
 
 TEST_F(ScannerTest, WithoutAnOpenLogTheStateStillMoves)
@@ -349,8 +406,11 @@ TEST_F(ScannerTest, GarbageNeverCrashesOrLogsPartLines)
         seed = seed * 1103515245 + 12345;
         garbage += static_cast<char>(seed >> 16);
     }
-    const std::string big = "120000" + std::string(2000000, ' ') + "Q9XYZ 27";  // no line end
-    for (const std::string& content : {garbage, garbage + "\n" + big, big}) {
+    // Over-long lines are passed over, however long and wherever they are.
+    const std::string big = "120000" + std::string(150'000'000, ' ') + "Q9XYZ 27";  // no line end
+    const std::string line = L("120000", "Q9XYZ QA3ABC 27");
+    for (const std::string& content : {garbage, garbage + "\n" + big, line + "\n" + big, big + "\n" + line}) {
+        w.platform.pieceSize = content.size() > garbage.size() ? 1 << 20 : 5;
         log.clear();
         w.form.run.FState = 0;
         Scan(content);
@@ -363,6 +423,35 @@ TEST_F(ScannerTest, GarbageNeverCrashesOrLogsPartLines)
             from = end + 2;
         }
     }
-    EXPECT_EQ(log, big + "\r\n");
+    EXPECT_EQ(log, line + "\r\n");
     EXPECT_EQ(w.form.run.FState, 2);
+}
+
+// A day's file as WSJT writes it, period by period, with date and blank
+// lines, scanned after each period as the run clock does: the results of
+// the scanner that looked at every line of the file.
+TEST_F(ScannerTest, ClockOrderedFileScansAsBefore)
+{
+    const char* const messages[] = {"CQ Q9XYZ",     "Q9XYZ Q1AAA 27", "QA3ABC Q5EEE", "Q5EEE QA3ABC 27", "QA3ABC Q9XYZ",
+                                    "QA3ABC Q7GGG", "QA3ABC Q1AAA",   "R27 RRR",      "Q9XYZ QA3ABC 73"};
+    for (const bool cq : {false, true}) {
+        cq ? Cq({"Q1AAA"}) : Sked("Q9XYZ");
+        run.Progression[0] = cq ? "" : "Q9XYZ";
+        run.FState = 0;
+        log.clear();
+        desktop.journal.clear();
+        std::string file, states;
+        for (int period = 0, at = 11 * 3600 + 58 * 60; period < 9; ++period, at += 30) {
+            char stamp[8];
+            std::snprintf(stamp, sizeof stamp, "%02d%02d%02d", at / 3600, at / 60 % 60, at % 60);
+            file += File({"2026-12-08 JT9", "", L(stamp, "Q2BBB Q7GGG 26"), L(stamp, messages[period])});
+            w.SetTime((at + 35) / 3600, (at + 35) / 60 % 60, (at + 35) % 60);
+            Scan(file);
+            states += std::to_string(run.FState);
+        }
+        const Journal enterQ7{"set 12345 -> Q7GGG", "press &Gen Std Msgs", "press &Gen Std Msgs", "press Tx &2"};
+        EXPECT_EQ(states, cq ? "000001144" : "122222244");
+        EXPECT_EQ(desktop.journal, Then(cq ? enterQ7 : Journal{"press Tx &2", "press Tx &3"}, {"press Tx &5"}));
+        EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 9);
+    }
 }

@@ -37,7 +37,7 @@ TEST(SkedsPage, DialogFieldsMakeTheEntryOrSayWhatIsWrong)
         {{true, "not a date", "04:00", "05:00", "CQ"}, "* 04:00 05:00 CQ", ""},  // every day: the date box is not read
         {{false, "", "04:00", "05:00", "CQ"}, nullptr, "Date is empty."},
         {{false, "2026-12-13", "22:00", "23:00", "Q9 XYZ"}, nullptr, "Station must be one word, without blanks."},
-        {{false, "2026-12-13", "22:00", "22:00", "Q9XYZ"}, nullptr, nullptr},  // the file's own rule
+        {{false, "2026-12-13", "22:00", "22:00", "Q9XYZ"}, nullptr, nullptr},  // the file's own rule, as a sentence
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fields.station + " " + c.fields.from);
@@ -49,7 +49,7 @@ TEST(SkedsPage, DialogFieldsMakeTheEntryOrSayWhatIsWrong)
         else if (c.what)
             EXPECT_EQ(what, c.what);
         else
-            EXPECT_FALSE(what.empty());
+            EXPECT_TRUE(what.size() > 1 && isupper(what[0]) && what.back() == '.') << what;
     }
     SkedFields back = FieldsOf(Entry("2026-12-13 23:30 00:30 Q7PQR"));
     EXPECT_EQ(back.date + " " + back.from + " " + back.to + " " + back.station, "2026-12-13 23:30 00:30 Q7PQR");
@@ -164,8 +164,16 @@ TEST_F(SkedsFixture, FollowingNeedsTheListOnlyForCqAndEndsWithTheIdleLook)
     w.form.RefreshSkedStates();
     EXPECT_EQ(w.lvSkeds.cellWrites, writes) << "unchanged States are not written again";
 
-    w.form.StopRun(false);  // the schedule's end, with delay and stop ticked
+    platform.utcNow = {2026, 12, 13, 23, 31, 0, 0};  // the last entry has ended
+    platform.now = platform.utcNow;
+    w.form.OnTimer();  // with delay and stop ticked, which alone would park the run
     EXPECT_EQ(w.bRun.caption, "START");
     EXPECT_TRUE(w.cbFollow.enabled);
     EXPECT_TRUE(w.rbSKED.enabled);
+
+    platform.utcNow = platform.now = {2026, 12, 13, 22, 10, 0, 0};  // the first entry runs: called at once
+    StartSked("");
+    ASSERT_FALSE(desktop.journal.empty());
+    EXPECT_EQ(desktop.journal[0], "set 12345 -> Q9XYZ");
+    EXPECT_EQ(w.lvSkeds.rows[0][ColState], "now");
 }

@@ -66,42 +66,18 @@ StatusFacts CallingCq()
     return facts;
 }
 
-UtcTime Utc(int day, int hour, int minute)
+// Entry 2 of 6 of a schedule runs until 23:00 UTC; or, not working, the
+// next starts at 23:00 UTC in `wait` seconds; or the schedule is done.
+StatusFacts InSked(StatusFacts facts, StatusFacts::Sked sked = StatusFacts::Sked::Working, int wait = 0)
 {
-    UtcTime t;
-    t.year = 2026, t.month = 12, t.day = day, t.hour = hour, t.minute = minute;
-    return t;
-}
-
-// Entry 2 of 6 of a schedule runs until 23:00 UTC.
-StatusFacts InSked(StatusFacts facts, bool wsjtMissing = false)
-{
-    facts.sked = StatusFacts::Sked::Working;
+    facts.sked = sked;
     facts.skedNumber = 2;
     facts.skedCount = 6;
-    facts.skedStation = facts.partner;
-    facts.skedTime = Utc(13, 23, 0);
-    facts.wsjtMissing = wsjtMissing;
-    facts.skedWait = 42;
-    return facts;
-}
-
-StatusFacts SkedWaiting(int seconds, bool otherDay)
-{
-    StatusFacts facts = Run(-1);
-    facts.sked = StatusFacts::Sked::Waiting;
-    facts.skedStation = "Q7PQR";
-    facts.skedTime = Utc(14, 23, 0);
-    facts.skedWait = seconds;
-    facts.skedOtherDay = otherDay;
-    return facts;
-}
-
-StatusFacts SkedsDone(bool armed)
-{
-    StatusFacts facts = WithContacts(4, StatusFacts{});
-    facts.armed = armed;
-    facts.sked = StatusFacts::Sked::Done;
+    facts.skedStation = "Q9XYZ";
+    facts.skedTime.hour = 23;
+    facts.skedTime.year = 2026, facts.skedTime.month = 12, facts.skedTime.day = 14;
+    facts.skedWait = wait;
+    facts.skedOtherDay = wait > 86400;
     return facts;
 }
 
@@ -170,15 +146,10 @@ const Case Cases[] = {
      "Sked 2 of 6: Q9XYZ: got R27, sending RRR (Tx 4), 20:00 left, scan 30 s \x85 until 23:00 UTC"},
     {"CQ slot of a schedule", WithContacts(1, InSked(CallingCq())), At(12, 0, 5),
      "Sked 2 of 6: Calling CQ, next scan in 30 s \x85 until 23:00 UTC\t1 contact, last Q7PQR 09:05"},
-    {"WSJT not found at the entry's start", InSked(Run(-1), true), At(12, 0, 5),
-     "Sked 2 of 6: Q9XYZ: WSJT not found, looking again in 42 s \x85 until 23:00 UTC"},
-    {"WSJT gone during a sked", InSked(WithTrouble(PeerGone, Run(1))), At(12, 0, 5),
-     "Sked 2 of 6: WSJT's window is gone \x85 until 23:00 UTC"},
-    {"between skeds", SkedWaiting(12 * 60, false), At(12, 0, 5), "Waiting: Q7PQR at 23:00 UTC (in 12 min)"},
-    {"next sked another day", SkedWaiting(30 * 3600, true), At(12, 0, 5),
-     "Waiting: Q7PQR at 2026-12-14 23:00 UTC (in 30 h)"},
-    {"skeds done, run ended", SkedsDone(false), At(12, 0, 5), "Skeds done\t4 contacts, last Q7PQR 09:05"},
-    {"skeds done, still armed", SkedsDone(true), At(12, 0, 5), "Skeds done\t4 contacts, last Q7PQR 09:05"},
+    {"next sked another day", InSked(Run(-1), StatusFacts::Sked::Waiting, 30 * 3600), At(12, 0, 5),
+     "Waiting: Q9XYZ at 2026-12-14 23:00 UTC (in 30 h)"},
+    {"skeds done, still armed", InSked(WithContacts(4, Run(-1)), StatusFacts::Sked::Done), At(12, 0, 5),
+     "Skeds done\t4 contacts, last Q7PQR 09:05"},
 };
 
 TEST(Status, TextOfEachSituation)

@@ -119,7 +119,15 @@ std::string EnvPath(const char* name)
     return value && *value ? WinePath(value) : std::string();
 }
 
-long long NowMs() { return static_cast<long long>(GetTickCount64()); }
+// The performance counter rather than GetTickCount64, which Windows XP
+// lacks: the i686 build of the tools runs on the stations' XP too.
+long long NowMs()
+{
+    LARGE_INTEGER count, perSecond;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&perSecond);
+    return count.QuadPart / perSecond.QuadPart * 1000 + count.QuadPart % perSecond.QuadPart * 1000 / perSecond.QuadPart;
+}
 
 static std::string Narrow(const std::wstring& text)
 {
@@ -155,49 +163,6 @@ static std::wstring RemotePartText(HWND bar, int part)
         VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     CloseHandle(process);
     return text.substr(0, text.find(L'\0'));
-}
-
-// A list view's item texts, like the bar's parts, through an LVITEMW and a
-// buffer in the list's own process.
-static std::wstring RemoteItemText(HANDLE process, HWND list, int row, int column)
-{
-    constexpr int Chars = 256;
-    const SIZE_T bytes = sizeof(LVITEMW) + Chars * sizeof(wchar_t);
-    auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE));
-    if (!remote)
-        return std::wstring();
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
-    item.cchTextMax = Chars;
-    std::wstring text(Chars, L'\0');
-    DWORD_PTR ignored = 0;
-    if (!WriteProcessMemory(process, remote, &item, sizeof item, nullptr) ||
-        !SendMessageTimeoutW(list, LVM_GETITEMTEXTW, row, LPARAM(remote), SMTO_ABORTIFHUNG, MessageWaitMs, &ignored) ||
-        !ReadProcessMemory(process, item.pszText, text.data(), Chars * sizeof(wchar_t), nullptr))
-        text.clear();
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    return text.substr(0, text.find(L'\0'));
-}
-
-std::vector<std::vector<std::string>> ListViewRows(HWND list, int columns)
-{
-    std::vector<std::vector<std::string>> rows;
-    DWORD_PTR count = 0;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(list, &pid);
-    if (!SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, MessageWaitMs, &count))
-        return rows;
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (!process)
-        return rows;
-    for (int row = 0; row < int(count); ++row) {
-        rows.emplace_back();
-        for (int column = 0; column < columns; ++column)
-            rows.back().push_back(Narrow(RemoteItemText(process, list, row, column)));
-    }
-    CloseHandle(process);
-    return rows;
 }
 
 std::string StatusBarText(HWND bar)

@@ -7,7 +7,7 @@
 #include <vector>
 
 struct JournalEvent {
-    long long ms;      // local time of the event; past midnight it keeps counting
+    long long ms;      // UTC time of the event; past midnight it keeps counting
     std::string what;  // the event without its time stamp
 };
 

@@ -17,7 +17,7 @@ PartnersOnAir::PartnersOnAir(const std::vector<PartnerConfig>& partners, const s
 void PartnersOnAir::Tick()
 {
     SYSTEMTIME t;
-    GetLocalTime(&t);
+    GetSystemTime(&t);
     const int now = (t.wHour * 60 + t.wMinute) * 60 + t.wSecond;
     const int behind = (now - lastSecond_ + SecondsPerDay) % SecondsPerDay;
     if (lastSecond_ < 0 || behind > 60)
@@ -89,7 +89,7 @@ void PartnersOnAir::Decode(int stamp)
 void PartnersOnAir::News(const std::string& line)
 {
     SYSTEMTIME t;
-    GetLocalTime(&t);
+    GetSystemTime(&t);
     char stamp[16];
     std::snprintf(stamp, sizeof stamp, "%02u:%02u:%02u ", t.wHour, t.wMinute, t.wSecond);
     news_.push_back(stamp + line);

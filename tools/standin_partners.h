@@ -1,8 +1,8 @@
 // The partner stations of the stand-in WSJT on the air: on each tick of a
 // 250 ms timer they hear what our WSJT sends at the end of our transmit
 // period and append their own period's decodes to decoded.cum, stamped with
-// the period's start. The decisions are partner_sim's; this is the clock
-// and the file.
+// the period's start in UTC, as WSJT stamps them whatever the computer's
+// time zone. The decisions are partner_sim's; this is the clock and the file.
 #pragma once
 #include <windows.h>
 
@@ -23,7 +23,7 @@ public:
     PartnersOnAir(const std::vector<PartnerConfig>& partners, const std::string& decodedPath, bool fast,
                   HWND newsBox, Transmitted transmitted, Journal journal);
 
-    // Reads the local clock; every second since the last tick gets its turn,
+    // Reads the UTC clock; every second since the last tick gets its turn,
     // so a late tick loses no period; after a jump of the clock only the
     // present second does.
     void Tick();

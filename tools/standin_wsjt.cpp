@@ -17,9 +17,10 @@
 //   Below the Tx rows a box shows the partner's latest doings.
 //
 // Simulated partner (with /decoded and at least one /partner): on a 250 ms
-// timer reading the local clock, each partner station hears what we sent at
-// the end of our transmit period, and at second 31 its own period (seconds
-// 0..29) is appended to decoded.cum stamped hh:mm:00. One exchange step a
+// timer reading the UTC clock (WSJT stamps in UTC whatever the computer's
+// time zone), each partner station hears what we sent at the end of our
+// transmit period, and at second 31 its own period (seconds 0..29) is
+// appended to decoded.cum stamped hh:mm:00 UTC. One exchange step a
 // minute, as on the air. With /fast the partners also hear us and answer at
 // second 1, stamped hh:mm:30 of the minute before, so a contact takes one to
 // two minutes. The decisions are partner_sim's; the clock and the file are
@@ -49,7 +50,8 @@
 //   /at X,Y            where the window opens (default 0,400, clear of
 //                      Tavrix's window at 404,188)
 //
-// Journal: one line per event, flushed as written, local time first:
+// Journal: one line per event, flushed as written, UTC time first (the
+// clock the decodes are stamped with, so their age can be told from it):
 //   hh:mm:ss.mmm start <process id>
 //   hh:mm:ss.mmm press <caption before the press> tx=<selected Tx, 0 none> auto=<on|off>
 //   hh:mm:ss.mmm toradio <new text>
@@ -138,7 +140,7 @@ void Journal(const std::string& event)
     if (!app.journal)
         return;
     SYSTEMTIME t;
-    GetLocalTime(&t);
+    GetSystemTime(&t);
     std::fprintf(app.journal, "%02u:%02u:%02u.%03u %s\n", t.wHour, t.wMinute, t.wSecond, t.wMilliseconds,
                  event.c_str());
     std::fflush(app.journal);

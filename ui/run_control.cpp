@@ -150,6 +150,7 @@ void TfmTavrix::Start()
     if (!run.OpenActivityLog())
         platform.ShowMessage(RunMessages::LogOpenFailure);
     run.contacts = ReadContactsSettings(platform, SettingsPath(), FileName(feLog->Text()));
+    run.localStamps = ReadLocalStamps(platform, SettingsPath());
 
     run.DecodedLines.clear();
 
@@ -205,9 +206,7 @@ void TfmTavrix::SaveSettings()
 
 void TfmTavrix::StopRun(bool force)
 {
-    // A run that follows skeds has ended for good when it stops: it parks
-    // only between its own entries.
-    if (!cbDelay->Checked() || !cbStop->Checked() || force || FFollowing) {
+    if (!cbDelay->Checked() || !cbStop->Checked() || force) {
         bRun->SetCaption("START");
         feDecoded->SetEnabled(true);
         eCS->SetEnabled(true);

@@ -23,7 +23,11 @@ int Scale(const MainWindow& win, int pixels)
 }
 
 // The Run page's controls are drawn larger (16 px characters) than the
-// window's own text (11 px), in the face the system uses for message boxes.
+// window's own text (11 px), in the face the system uses for message boxes:
+// Tahoma on Windows XP, Segoe UI from Vista on. The metrics' size follows
+// WINVER, and Windows XP refuses the larger one Vista grew, so the i686
+// build asks with XP's. Should the system refuse, "MS Shell Dlg 2" is the
+// dialog face every version from Windows 2000 on maps to a TrueType font.
 HFONT MakeFont(const MainWindow& win, int characterHeight)
 {
     NONCLIENTMETRICSW metrics{};
@@ -32,7 +36,7 @@ HFONT MakeFont(const MainWindow& win, int characterHeight)
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         font = metrics.lfMessageFont;
     else
-        lstrcpyW(font.lfFaceName, L"MS Shell Dlg");
+        lstrcpyW(font.lfFaceName, L"MS Shell Dlg 2");
     font.lfHeight = -Scale(win, characterHeight);
     font.lfWidth = 0;
     font.lfWeight = FW_NORMAL;

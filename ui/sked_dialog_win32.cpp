@@ -23,9 +23,17 @@ std::string ItemText(HWND dialog, int id)
     return text;
 }
 
+// The check box is read and set with its messages rather than
+// IsDlgButtonChecked and CheckDlgButton, whose pages document them only from
+// Vista on: the release build imports nothing newer than Windows XP.
+bool EveryDayTicked(HWND dialog)
+{
+    return SendDlgItemMessageW(dialog, IDC_SKED_EVERYDAY, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
 void ShowEveryDay(HWND dialog)
 {
-    EnableWindow(GetDlgItem(dialog, IDC_SKED_DATE), IsDlgButtonChecked(dialog, IDC_SKED_EVERYDAY) != BST_CHECKED);
+    EnableWindow(GetDlgItem(dialog, IDC_SKED_DATE), !EveryDayTicked(dialog));
 }
 
 void OnInit(HWND dialog, DialogState& state)
@@ -33,7 +41,8 @@ void OnInit(HWND dialog, DialogState& state)
     SetWindowLongPtrW(dialog, DWLP_USER, LONG_PTR(&state));
     SetWindowTextW(dialog, state.title);
     SetDlgItemTextA(dialog, IDC_SKED_DATE, state.fields.date.c_str());
-    CheckDlgButton(dialog, IDC_SKED_EVERYDAY, state.fields.everyDay ? BST_CHECKED : BST_UNCHECKED);
+    SendDlgItemMessageW(dialog, IDC_SKED_EVERYDAY, BM_SETCHECK,
+                        state.fields.everyDay ? BST_CHECKED : BST_UNCHECKED, 0);
     SetDlgItemTextA(dialog, IDC_SKED_FROM, state.fields.from.c_str());
     SetDlgItemTextA(dialog, IDC_SKED_TO, state.fields.to.c_str());
     SetDlgItemTextA(dialog, IDC_SKED_STATION, state.fields.station.c_str());
@@ -46,7 +55,7 @@ void OnInit(HWND dialog, DialogState& state)
 
 void OnOk(HWND dialog, DialogState& state)
 {
-    SkedFields typed{IsDlgButtonChecked(dialog, IDC_SKED_EVERYDAY) == BST_CHECKED, ItemText(dialog, IDC_SKED_DATE),
+    SkedFields typed{EveryDayTicked(dialog), ItemText(dialog, IDC_SKED_DATE),
                      ItemText(dialog, IDC_SKED_FROM), ItemText(dialog, IDC_SKED_TO),
                      ItemText(dialog, IDC_SKED_STATION)};
     std::string what;

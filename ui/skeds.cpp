@@ -98,7 +98,13 @@ bool EntryOfFields(const SkedFields& fields, SkedEntry& entry, std::string& what
         }
         line += (line.empty() ? "" : " ") + text;
     }
-    return ParseSkedEntry(line, entry, what);
+    if (ParseSkedEntry(line, entry, what))
+        return true;
+    // The file's reasons are parts of a message; here one stands alone.
+    if (!what.empty() && what[0] >= 'a' && what[0] <= 'z')
+        what[0] = char(what[0] - 'a' + 'A');
+    what += '.';
+    return false;
 }
 
 // The line of the row'th entry, or lines.size() when there is none.

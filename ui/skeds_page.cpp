@@ -108,7 +108,11 @@ bool RewriteSkeds(TfmTavrix& form, const std::function<bool(std::vector<SkedLine
     const std::string& path = form.FSkedsPath;
     std::string now;
     const bool exists = platform.FileExists(path);
-    if (exists != form.FSkedsExists || (exists && (!platform.ReadWholeFile(path, now) || now != form.FSkedBytes))) {
+    if (exists && !platform.ReadWholeFile(path, now)) {
+        platform.ShowError(AppTitle, SkedsUnreadableText(path, true));
+        return false;
+    }
+    if (exists != form.FSkedsExists || now != form.FSkedBytes) {
         form.LoadSkeds();
         platform.ShowError(AppTitle, path + " changed since the Skeds page showed it; it shows it now. "
                                             "Make the change again.");

@@ -11,12 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "engine/second_clock.h"
 #include "ports/platform.h"
 
 class FakePlatform : public Platform {
 public:
     LocalTime now;
     UtcTime utcNow;
+    int zoneSeconds = 0;  // local time minus UTC, for SetClocks
     std::map<std::string, std::string> files;
     std::set<std::string> folders;          // names that are folders, not files
     std::set<std::string> readLocked;       // held open for writing by another program
@@ -29,6 +31,8 @@ public:
     int readCount = 0;                      // files opened for reading
     std::size_t pieceSize = 5;              // most bytes one read gives: small pieces find splitting faults
     std::size_t readFailsAt = std::string::npos;  // a read of a byte from here on fails
+    std::size_t readThrowsAt = std::string::npos; // a read of a byte from here on throws std::bad_alloc
+    std::uint64_t lowestRead = UINT64_MAX;  // the first byte any read asked for
     std::vector<std::string> deleted;       // every deletion asked for, in order
     std::set<std::string> cannotReplace;    // a full disk or a locked file: ReplaceFileWith fails
     std::vector<std::string> replaced;      // every file ReplaceFileWith rewrote, in order
@@ -46,6 +50,13 @@ public:
     std::vector<std::string> settingReads;   // keys, in the order read
     std::vector<std::string> settingWrites;  // "key=value", in the order written
     std::set<std::string> unwritableKeys;
+
+    // Both clocks at local hh:mm:ss of the local day.
+    void SetClocks(int h, int m, int s)
+    {
+        now.hour = h, now.minute = m, now.second = s;
+        utcNow = AddSeconds(now, -zoneSeconds);
+    }
 
     LocalTime Now() override { return now; }
     UtcTime UtcNow() override { return utcNow; }
@@ -74,9 +85,20 @@ public:
         const std::string& bytes = files[it->second];
         if (offset < bytes.size())
             got = std::min({size, pieceSize, bytes.size() - static_cast<std::size_t>(offset)});
+        lowestRead = std::min(lowestRead, offset);
         if (got > 0 && offset + got > readFailsAt)
             return false;
+        if (got > 0 && offset + got > readThrowsAt)
+            throw std::bad_alloc();
         std::copy_n(bytes.data() + offset, got, into);
+        return true;
+    }
+    bool FileSize(FileHandle file, std::uint64_t& size) override
+    {
+        auto it = readers.find(file);
+        if (it == readers.end())
+            return false;
+        size = files[it->second].size();
         return true;
     }
     bool DeleteFile(const std::string& name) override

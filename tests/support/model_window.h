@@ -116,6 +116,8 @@ public:
         platform.ini = disk.ini;
         platform.exeDir = disk.exeDir;
         platform.now = disk.now;
+        platform.utcNow = disk.utcNow;
+        platform.zoneSeconds = disk.zoneSeconds;
     }
 
     // Points a form at these controls (for a form over another platform).
@@ -156,5 +158,5 @@ public:
     void ClickDelay(bool ticked) { cbDelay.checked = ticked; form.cbDelayClick(); }
     void ClickStop(bool ticked) { cbStop.checked = ticked; form.cbStopClick(); }
 
-    void SetTime(int h, int m, int s) { platform.now.hour = h; platform.now.minute = m; platform.now.second = s; }
+    void SetTime(int h, int m, int s) { platform.SetClocks(h, m, s); }
 };

@@ -2,7 +2,9 @@
 // and a simulated partner, on a simulated clock. Each second: one tick of
 // the run clock; at second 59 the partner hears what our WSJT sent in our
 // transmit period (30..59); at second 32 the partner's period (0..29) is
-// decoded into decoded.cum, stamped with the period's start.
+// decoded into decoded.cum, stamped with the period's start in UTC, as WSJT
+// stamps, while the computer's clock keeps the local time of
+// platform.zoneSeconds.
 #pragma once
 #include <string>
 #include <vector>
@@ -16,7 +18,8 @@ struct OnAir : RunFixture {
     SimWsjt station{air, "Q1ABC"};
     PartnerSim partner{PartnerConfig{}};
     std::vector<std::string> sentLines;  // every decode line written, in order
-    int now = 0;                          // seconds since the first day's midnight
+    int now = 0;                          // local seconds since the first day's midnight
+    bool localStamps = false;             // our WSJT stamps in local time, not UTC
     std::uint32_t variation = 0;
 
     OnAir() { platform.pieceSize = 1 << 16; }  // files of many lines, read in big pieces
@@ -50,7 +53,9 @@ struct OnAir : RunFixture {
 
     void Decode(const std::vector<std::string>& messages)
     {
-        const int stamp = now - now % 60;  // the partner's period began at second 0
+        // The partner's period began at second 0, on WSJT's clock.
+        const int day = 24 * 3600;
+        const int stamp = ((now - now % 60 - (localStamps ? 0 : platform.zoneSeconds)) % day + day) % day;
         for (const std::string& m : messages) {
             const std::string line =
                 DecodeLine(stamp / 3600 % 24, stamp / 60 % 60, stamp % 60, m, variation++);

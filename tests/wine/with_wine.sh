@@ -8,7 +8,7 @@
 # NAME names the test's folder $TAVRIX_WINE_ROOT/NAME (default: build/wine),
 # which holds its prefix and whatever the test leaves (screenshots, journals)
 # until the test runs again.
-# COMMAND runs with DISPLAY, WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES and
+# COMMAND runs with DISPLAY, WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES, TZ and
 # TEST_DIR set; it may be a shell script or `wine some.exe`. The whole test
 # is bounded by TAVRIX_WINE_TIMEOUT seconds (default 300).
 set -uo pipefail
@@ -18,6 +18,10 @@ export TEST_DIR=$root/$name
 export WINEPREFIX=$TEST_DIR/prefix
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine takes its time zone from TZ, else the host's /etc/localtime: UTC
+# whatever the host keeps, so the times a test names are the times it gets.
+# A test in another zone sets TZ in its command.
+export TZ=UTC
 # Each run starts from an empty folder: files a test left last time (a log,
 # a decoded.cum) would otherwise change what the next run sees.
 [ -n "$name" ] || { echo "no test name"; exit 1; }

@@ -30,15 +30,17 @@ void ExpectComplete(const ContactOutcome& outcome, Desk& desk, const std::string
         std::printf("journal:\n%s\n", desk.ReadFile("wsjt.journal").c_str());
 }
 
-}  // namespace
-
-TEST(Contact, SkedWithAPartnerWhoCallsUs)
+void WorkSkedWithAPartnerWhoCallsUs()
 {
     Desk desk(EnvPath("TEST_DIR"));
     ASSERT_TRUE(desk.StartWsjt("/partner Q9XYZ /behaviour normal /noise 1 /fast"));
     ASSERT_TRUE(desk.StartTavrix("Q1ABC"));
     ExpectComplete(desk.WorkContact({false, "Q9XYZ", ContactLimitMs}), desk, "Q9XYZ");
 }
+
+}  // namespace
+
+TEST(Contact, SkedWithAPartnerWhoCallsUs) { WorkSkedWithAPartnerWhoCallsUs(); }
 
 TEST(Contact, CqAnsweredByAListedStation)
 {
@@ -47,4 +49,16 @@ TEST(Contact, CqAnsweredByAListedStation)
     ASSERT_TRUE(desk.StartWsjt("/partner Q7PQR /behaviour cq-listed /noise 1 /fast"));
     ASSERT_TRUE(desk.StartTavrix("Q1ABC"));
     ExpectComplete(desk.WorkContact({true, "Q7PQR", ContactLimitMs}), desk, "Q7PQR");
+}
+
+// WSJT stamps its decodes in UTC while the computer keeps local time seven
+// hours ahead (contact.cmake runs this under TZ=Asia/Novosibirsk).
+TEST(Contact, InAZoneAheadOfUtc)
+{
+    SYSTEMTIME local, utc;
+    GetLocalTime(&local);
+    GetSystemTime(&utc);
+    std::printf("local %02u:%02u, UTC %02u:%02u\n", local.wHour, local.wMinute, utc.wHour, utc.wMinute);
+    ASSERT_EQ((local.wHour - utc.wHour + 24) % 24, 7) << "the computer's time zone is not UTC+7";
+    WorkSkedWithAPartnerWhoCallsUs();
 }

@@ -2,7 +2,8 @@
 // test runs under on_fast_clock.sh from 11:59:30), so that the timer's ticks
 // land on every other second: the run must still start at its delay time,
 // follow the partner at its scans and stop at its stop time. Every event of
-// the stand-in's journal is printed with its local time, for the record.
+// the stand-in's journal is printed with its time, for the record; the
+// journal keeps UTC, which with_wine.sh makes the local time too.
 #include <algorithm>
 
 #include "tests/wine/drivers/operator.h"
