@@ -8,6 +8,10 @@
 # minutes; exits non-zero when a contact did not complete.
 #
 #   scripts/rehearse.sh [/fast]    (/fast: partners answer every half minute)
+#   scripts/rehearse.sh /skeds     a night of three skeds and a CQ slot,
+#                                  22:00-22:20 UTC on a clock running 4x, with
+#                                  a partner on the air for each; Tavrix works
+#                                  it alone from one START. About six minutes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 src=$(pwd)
@@ -33,7 +37,20 @@ fi
 if [ "$(id -u)" = 0 ]; then scripts/install-deps.sh; fi
 cmake -S "$src" -B build/win64 -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-x86_64.cmake" >/dev/null
-cmake --build build/win64 -j 2 --target tavrix standin_wsjt rehearsal
+cmake --build build/win64 -j 2 --target tavrix standin_wsjt rehearsal night
+
+if [ "${1:-}" = /skeds ]; then
+    out=$src/build/rehearsal-skeds
+    mkdir -p "$out"
+    rm -f "$out"/*.png
+    started=$(date +%s)
+    status=0
+    TAVRIX_WINE_ROOT=$out/wine TAVRIX_WIN64_DIR=$src/build/win64 TAVRIX_WINE_TIMEOUT=660 TAVRIX_NIGHT_OUT=$out \
+        tests/wine/with_wine.sh rehearsal "$src/tests/wine/night.sh" rehearsal || status=$?
+    echo "Rehearsal of the skeds took $(( $(date +%s) - started )) s; screenshot: $out/night-end.png"
+    [ $status -eq 0 ] && echo "Every sked and the CQ slot reached its contact." || echo "REHEARSAL FAILED (status $status)"
+    exit $status
+fi
 
 mkdir -p "$out"
 rm -f "$out"/*.png

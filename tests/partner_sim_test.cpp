@@ -65,6 +65,18 @@ TEST(PartnerSim, CqCallerAnswersOnlyOurCq)
     EXPECT_EQ(Answer(repeats, "CQ Q1ABC"), "Q1ABC Q9XYZ Q9XYZ");
 }
 
+// A night's partners: each answers only its own sked; one misses periods.
+TEST(PartnerSim, SchedulePartnerWaitsForItsCallAndMissesPeriods)
+{
+    PartnerConfig config = Config(PartnerBehaviour::Normal);
+    config.waitsForCall = true;
+    config.missesOneIn = 2;
+    PartnerSim p(config);
+    EXPECT_EQ(Answer(p, "Q7PQR Q1ABC"), "");  // another partner's sked
+    EXPECT_EQ(Answer(p, "Q9XYZ Q1ABC"), "");  // our second period: missed
+    EXPECT_EQ(Answer(p, "Q9XYZ Q1ABC"), "Q1ABC Q9XYZ 27 27");
+}
+
 TEST(PartnerSim, DecodeLinesFollowTheFileLayout)
 {
     for (std::uint32_t v : {0u, 7u, 12345u, 0xFFFFFFFFu}) {

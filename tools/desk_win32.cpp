@@ -218,6 +218,13 @@ void Desk::Close(PROCESS_INFORMATION& process, HWND window)
 bool Desk::StartWsjt(const std::string& switches)
 {
     DeleteFileA(Path("wsjt.journal").c_str());
+    return RestartWsjt(switches);
+}
+
+bool Desk::RestartWsjt(const std::string& switches)
+{
+    Close(wsjt_, wsjtWindow);
+    wsjtWindow = nullptr;
     const std::string exe = EnvPath("TAVRIX_WIN64_DIR") + "\\tools\\standin_wsjt.exe";
     const std::string arguments = "/journal \"" + Path("wsjt.journal") + "\" /decoded \"" + Path("decoded.cum") +
                                   "\" " + switches;
@@ -227,7 +234,7 @@ bool Desk::StartWsjt(const std::string& switches)
     return wsjtWindow != nullptr;
 }
 
-bool Desk::StartTavrix(const std::string& ownCall)
+bool Desk::StartTavrix(const std::string& ownCall, const std::string& moreIni)
 {
     ownCall_ = ownCall;
     const std::string exe = Path("tavrix.exe");
@@ -235,7 +242,7 @@ bool Desk::StartTavrix(const std::string& ownCall)
         return false;
     WriteFile("tavrix.ini", "[Options]\r\nDecoded=" + Path("decoded.cum") + "\r\nCSList=" + Path("call3a.txt") +
                                 "\r\nLog=" + Path("tavrixlog.txt") + "\r\nCS=" + ownCall +
-                                "\r\nTLimit=30\r\nClearDecoded=0\r\n");
+                                "\r\nTLimit=30\r\nClearDecoded=0\r\n" + moreIni);
     if (!Start(exe, "", tavrix_))
         return false;
     tavrixWindow = WaitForWindow(tavrix_.dwProcessId, nullptr, "Tavrix v0.13.3.1");

@@ -59,9 +59,13 @@ public:
     // The stand-in from TAVRIX_WIN64_DIR, journaling to wsjt.journal and
     // writing decoded.cum in the folder; `switches` name its partners.
     bool StartWsjt(const std::string& switches);
+    // Closes the stand-in as a person would and starts it again, its
+    // journal going on where it was; its partners start afresh.
+    bool RestartWsjt(const std::string& switches);
     // tavrix.exe copied into the folder with a tavrix.ini that points its
-    // files into the folder and leaves decoded.cum alone.
-    bool StartTavrix(const std::string& ownCall);
+    // files into the folder and leaves decoded.cum alone; `moreIni` are
+    // further "Key=value\r\n" lines of its [Options].
+    bool StartTavrix(const std::string& ownCall, const std::string& moreIni = "");
 
     std::string Path(const std::string& name) const { return folder_ + "\\" + name; }
     void WriteFile(const std::string& name, const std::string& content) const;

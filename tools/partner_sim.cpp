@@ -27,6 +27,8 @@ static bool Contains(const std::string& text, const std::string& part)
 
 void PartnerSim::Hear(const std::string& message)
 {
+    if (config_.missesOneIn > 0 && ++periodsHeard_ % config_.missesOneIn == 0)
+        return;
     const std::string& me = config_.partnerCall;
     const std::string& them = config_.operatorCall;
     const bool cqCaller = config_.behaviour == PartnerBehaviour::CqListed ||
@@ -97,6 +99,8 @@ std::vector<std::string> PartnerSim::NextMessages()
     // After its second 73 a station goes quiet, so a later contact on the
     // same frequency does not keep hearing it.
     if (Done())
+        return out;
+    if (step_ == 0 && config_.waitsForCall)
         return out;
     if (step_ == 0)
         step_ = 1;  // a sked partner, or a CQ answer, starts by calling

@@ -35,6 +35,12 @@ struct PartnerConfig {
     PartnerBehaviour behaviour = PartnerBehaviour::Normal;
     int noiseLines = 1;          // noise or other stations' lines per period
     std::uint32_t seed = 1;
+    // A partner of a schedule with several partners on the air: silent
+    // until it hears its own call from us, so each answers only its sked.
+    bool waitsForCall = false;
+    // Meteor scatter: every Nth of our periods brings no ping and is not
+    // heard at all (0: every period is heard).
+    int missesOneIn = 0;
 };
 
 class PartnerSim {
@@ -64,6 +70,7 @@ private:
     int sent73_ = 0;
     bool heardCq_ = false;
     bool silent_ = false;
+    int periodsHeard_ = 0;
     std::uint32_t random_;
 };
 

@@ -42,6 +42,9 @@
 //   /partner CALL      adds a partner station; several may be on the air
 //   /behaviour NAME    of the last partner added: normal, never, halfway,
 //                      ahead, cq-listed, cq-repeats (default normal)
+//   /oncall            the last partner added stays silent until we call it
+//                      (a schedule's partners, each answering its own sked)
+//   /misses N          the last partner added misses every Nth of our periods
 //   /noise N           noise lines per period (default 1)
 //   /fast              partners answer every half minute
 //   /at X,Y            where the window opens (default 0,400, clear of
@@ -161,6 +164,20 @@ std::vector<std::string> SplitCommas(const std::string& list)
     return parts;
 }
 
+// The switches that shape a schedule's partners; false for any other.
+bool ParseSchedulePartnerSwitch(const std::string& name, const char* value, Options& o)
+{
+    if (o.partners.empty())
+        return false;
+    if (name == "/oncall")
+        o.partners.back().waitsForCall = true;
+    else if (name == "/misses" && value)
+        o.partners.back().missesOneIn = std::atoi(value);
+    else
+        return false;
+    return true;
+}
+
 Options ParseOptions(int argc, char** argv)
 {
     Options o;
@@ -193,6 +210,8 @@ Options ParseOptions(int argc, char** argv)
             o.fast = true;
         else if (a == "/at" && hasValue)
             std::sscanf(argv[++i], "%d,%d", &o.x, &o.y);
+        else if (ParseSchedulePartnerSwitch(a, hasValue ? argv[i + 1] : nullptr, o) && a == "/misses")
+            ++i;
     }
     // The noise comes once per period, whatever the number of partners.
     for (std::size_t p = 0; p < o.partners.size(); ++p) {

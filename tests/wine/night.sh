@@ -1,0 +1,111 @@
+#!/bin/bash
+# A night of skeds worked by Tavrix alone, on the test's display (run it
+# through with_wine.sh): puts itself on the night's fast clock, writes the
+# night's skeds.txt and call3a.txt into TEST_DIR and runs tools/night.exe
+# with the night's partners on the stand-in WSJT, taking the screenshots
+# and memory readings night.exe asks for. Exits as night.exe does.
+#
+#   night.sh NIGHT
+#
+#   rehearsal   three skeds and a CQ slot, 22:00-22:20 UTC on a clock
+#               running 4x (about six real minutes); partners answer
+#               every half minute
+#   soak        eight hours, 22:00-06:00 UTC, on a clock running 8x (one
+#               real hour): partners that answer, miss periods and vanish,
+#               and WSJT closed and started again in the middle of a sked
+#   soak-short  the same mix in 30 minutes of schedule at 8x (four real
+#               minutes), partners answering every half minute
+#
+# Screenshots and the memory readings (memory.txt) go to TAVRIX_NIGHT_OUT
+# (default TEST_DIR).
+set -uo pipefail
+night=${1:-}
+here=$(cd "$(dirname "$0")" && pwd)
+out=${TAVRIX_NIGHT_OUT:-$TEST_DIR}
+
+case $night in
+rehearsal)
+    clock="@2026-12-13 21:58:00 x4" limit=12 restart= maymiss=
+    wsjt="/fast /partner Q9XYZ /oncall /partner Q2AAA /oncall /partner Q7PQR /behaviour cq-listed /partner Q5STU /oncall"
+    skeds='# The rehearsal: three skeds and a CQ slot
+2026-12-13 22:00 22:05 Q9XYZ
+2026-12-13 22:05 22:10 Q2AAA
+2026-12-13 22:10 22:15 CQ
+2026-12-13 22:15 22:20 Q5STU' ;;
+soak)
+    clock="@2026-12-13 21:57:00 x8" limit=72 restart=01:33 maymiss=Q3BBB,Q4CCC,Q5DDD
+    wsjt="/partner Q9XYZ /oncall /partner Q7PQR /behaviour cq-listed /partner Q2AAA /oncall /misses 2
+          /partner Q3BBB /behaviour never /partner Q4CCC /oncall /partner Q5DDD /oncall /behaviour halfway
+          /partner Q6EEE /oncall /misses 3 /partner Q8FFF /oncall /misses 2 /partner Q2GGG /oncall"
+    skeds='# A night of skeds: Q3BBB never comes, Q5DDD vanishes halfway,
+# WSJT is closed and started again at 01:33, in the middle of Q4CCC
+2026-12-13 22:00 23:00 Q9XYZ
+2026-12-13 23:00 23:30 CQ
+2026-12-13 23:30 00:30 Q2AAA
+2026-12-14 00:30 01:30 Q3BBB
+2026-12-14 01:30 02:30 Q4CCC
+2026-12-14 02:30 03:30 Q5DDD
+2026-12-14 03:30 04:30 Q6EEE
+2026-12-14 04:30 05:30 Q8FFF
+2026-12-14 05:30 06:00 Q2GGG' ;;
+soak-short)
+    clock="@2026-12-13 21:58:00 x8" limit=5 restart=22:15 maymiss=Q3BBB,Q5DDD
+    wsjt="/fast /partner Q9XYZ /oncall /partner Q2AAA /oncall /misses 2 /partner Q3BBB /behaviour never
+          /partner Q7PQR /behaviour cq-listed /partner Q5DDD /oncall /behaviour halfway"
+    skeds='# Half an hour of skeds: Q3BBB never comes, WSJT is closed and
+# started again at 22:15 in its sked, Q5DDD vanishes halfway
+2026-12-13 22:00 22:06 Q9XYZ
+2026-12-13 22:06 22:12 Q2AAA
+2026-12-13 22:12 22:18 Q3BBB
+2026-12-13 22:18 22:24 CQ
+2026-12-13 22:24 22:30 Q5DDD' ;;
+*)
+    echo "usage: night.sh rehearsal|soak|soak-short"; exit 2 ;;
+esac
+
+# Every Wine process of the night, wineserver included, on the one fast clock.
+if [ -z "${TAVRIX_NIGHT_CLOCK:-}" ]; then
+    TAVRIX_NIGHT_CLOCK=$clock exec "$here/on_fast_clock.sh" "$clock" "$0" "$@"
+fi
+
+# Private memory (kB) of this prefix's tavrix.exe, as Linux counts it.
+private_kb() {
+    local p
+    for p in /proc/[0-9]*; do
+        tr '\0' ' ' <"$p/cmdline" 2>/dev/null | grep -qi 'tavrix\.exe' || continue
+        tr '\0' '\n' <"$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
+        awk '/^Private_(Clean|Dirty)/ { kb += $2 } END { print kb }' "$p/smaps_rollup"
+        return
+    done
+    echo "?"
+}
+
+mkdir -p "$out"
+rm -f "$out/memory.txt"
+printf '%s\r\n' "$skeds" >"$TEST_DIR/skeds.txt"
+printf '// Callsign list\r\nQ7PQR,KO85,,,Ivan\r\nZZZZZZ,End-of-Database\r\n' >"$TEST_DIR/call3a.txt"
+# No window manager runs on the display, so let Wine draw frames and captions.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+
+# The stand-in below Tavrix's window, clear of its status bar.
+args=(/wsjt "/at 0,480 $(echo $wsjt)" /limit "$limit")
+[ -n "$restart" ] && args+=(/restart "$restart")
+[ -n "$maymiss" ] && args+=(/maymiss "$maymiss")
+[ "$night" = rehearsal ] && args+=(/verbose)
+echo "A night of skeds ($night) on the clock $clock, local time = UTC"
+wine "$TAVRIX_WIN64_DIR/tools/night.exe" "${args[@]}" | while IFS= read -r line; do
+    line=${line%$'\r'}
+    case $line in
+        "@screenshot "*) import -window root "$out/${line#@screenshot }" && echo "(screenshot ${line#@screenshot })" ;;
+        "@skeds-page")  # a click on its tab, the third, 138,31 from the window's corner
+            xdotool search --name '^Tavrix v' mousemove --window %1 138 31 click 1 >/dev/null 2>&1 ;;
+        "@memory "*)
+            kb=$(private_kb)
+            echo "${line#@memory } $kb" >>"$out/memory.txt"
+            echo "tavrix.exe private memory at the ${line#@memory }: $kb kB (Linux: Private_Clean + Private_Dirty)" ;;
+        *) echo "$line" ;;
+    esac
+done
+status=${PIPESTATUS[0]}
+echo "night.exe ended with status $status"
+exit "$status"
