@@ -2,17 +2,8 @@
 // looks for WSJT again and calls the entry's station or CQ; at its end it
 // releases WSJT and parks until the next. What to do at a second is decided
 // by NextSkedAction; here it is done.
+#include "engine/clock_text.h"
 #include "engine/run.h"
-
-namespace {
-
-void AppendTwoDigits(std::string& out, int number)
-{
-    out += static_cast<char>('0' + number / 10 % 10);
-    out += static_cast<char>('0' + number % 10);
-}
-
-}  // namespace
 
 bool Run::CqMode() const
 {
@@ -113,18 +104,10 @@ std::string Run::SkedStateText(std::size_t index) const
     if (index < skedContacts_.size() && skedContacts_[index] >= 0) {
         const UtcTime at = UtcTimeOf(skedContacts_[index]);
         std::string text = "contact ";
-        AppendTwoDigits(text, at.hour);
-        text += ':';
-        AppendTwoDigits(text, at.minute);
+        AppendClock(text, at.hour, at.minute);
         return text;
     }
-    switch (EntryTime(schedule, index, UtcSeconds(platform.UtcNow()))) {
-    case SkedTime::Past: return "past";
-    case SkedTime::Now: return "now";
-    case SkedTime::Next: return "next";
-    case SkedTime::Later: break;
-    }
-    return "later";
+    return SkedTimeText(EntryTime(schedule, index, UtcSeconds(platform.UtcNow())));
 }
 
 // Nothing here allocates: the status bar's text is made every tick.

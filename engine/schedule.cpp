@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "engine/clock_text.h"
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -130,19 +132,6 @@ bool IsNote(std::string_view line)
     return true;
 }
 
-void AppendTwoDigits(std::string& out, int number)
-{
-    out += static_cast<char>('0' + number / 10 % 10);
-    out += static_cast<char>('0' + number % 10);
-}
-
-void AppendClock(std::string& out, int minutes)
-{
-    AppendTwoDigits(out, minutes / 60);
-    out += ':';
-    AppendTwoDigits(out, minutes % 60);
-}
-
 // UTF-16 of plain ASCII becomes ASCII; anything else is refused with the
 // line it stands on.
 bool FromUtf16(std::string_view bytes, bool bigEndian, std::string& text, ScheduleProblem& problem)
@@ -211,19 +200,14 @@ bool ParseSkedEntry(std::string_view text, SkedEntry& entry, std::string& what)
 std::string FormatSkedEntry(const SkedEntry& entry)
 {
     std::string out;
-    if (entry.EveryDay()) {
+    if (entry.EveryDay())
         out += '*';
-    } else {
-        out += std::to_string(entry.year);
-        out += '-';
-        AppendTwoDigits(out, entry.month);
-        out += '-';
-        AppendTwoDigits(out, entry.day);
-    }
+    else
+        AppendDate(out, entry.year, entry.month, entry.day);
     out += ' ';
-    AppendClock(out, entry.start);
+    AppendClock(out, entry.start / 60, entry.start % 60);
     out += ' ';
-    AppendClock(out, entry.end);
+    AppendClock(out, entry.end / 60, entry.end % 60);
     out += ' ';
     out += entry.station;
     return out;

@@ -91,6 +91,8 @@ SkedPosition WhereInSchedule(const std::vector<SkedEntry>& entries, std::int64_t
 // An entry's place in time, for the Skeds page's State column.
 enum class SkedTime { Past, Now, Next, Later };
 SkedTime EntryTime(const std::vector<SkedEntry>& entries, std::size_t index, std::int64_t now);
+// The State column's word for it: "past", "now", "next" or "later".
+const char* SkedTimeText(SkedTime time);
 
 // What a run that follows the schedule is doing: the occurrence of the entry
 // it works (entry -1: parked between entries), the second it took it up, and

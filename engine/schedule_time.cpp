@@ -177,3 +177,14 @@ SkedAction NextSkedAction(const std::vector<SkedEntry>& entries, std::int64_t no
         return {SkedAction::EndAndStart, running.entry, at.entry};
     return {at.kind == SkedPosition::Done ? SkedAction::Done : SkedAction::End, running.entry};
 }
+
+const char* SkedTimeText(SkedTime time)
+{
+    switch (time) {
+    case SkedTime::Past: return "past";
+    case SkedTime::Now: return "now";
+    case SkedTime::Next: return "next";
+    case SkedTime::Later: return "later";
+    }
+    return "";
+}

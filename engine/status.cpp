@@ -3,7 +3,8 @@
 #include "engine/status.h"
 
 #include <algorithm>
-#include <charconv>
+
+#include "engine/clock_text.h"
 
 namespace {
 
@@ -20,26 +21,6 @@ constexpr Step Steps[] = {
     {"got R27", "RRR (Tx 4)"},
     {"got RRR", "73 (Tx 5)"},
 };
-
-void AppendNumber(std::string& out, long long number)
-{
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
-    out.append(digits, end);
-}
-
-void AppendTwoDigits(std::string& out, long long number)
-{
-    out += static_cast<char>('0' + number / 10 % 10);
-    out += static_cast<char>('0' + number % 10);
-}
-
-void AppendClock(std::string& out, int hour, int minute)
-{
-    AppendTwoDigits(out, hour);
-    out += ':';
-    AppendTwoDigits(out, minute);
-}
 
 // Scans run at seconds 5 and 35; at a scan's own second it is done already.
 int SecondsToNextScan(int second)
@@ -158,11 +139,7 @@ void AppendNotCalling(std::string& out, const StatusFacts& facts, const LocalTim
 void AppendUtc(std::string& out, const UtcTime& time, bool withDate)
 {
     if (withDate) {
-        AppendNumber(out, time.year);
-        out += '-';
-        AppendTwoDigits(out, time.month);
-        out += '-';
-        AppendTwoDigits(out, time.day);
+        AppendDate(out, time.year, time.month, time.day);
         out += ' ';
     }
     AppendClock(out, time.hour, time.minute);

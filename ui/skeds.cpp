@@ -1,7 +1,7 @@
 // The Skeds page's pure decisions; see ui/skeds.h.
 #include "ui/skeds.h"
 
-#include <cstdio>
+#include "engine/clock_text.h"
 
 std::string SkedsFilePath(const std::string& settingsFolder, const std::string& keyValue)
 {
@@ -13,15 +13,15 @@ std::string SkedsFilePath(const std::string& settingsFolder, const std::string& 
 
 static std::string TwoDigits(int hour, int minute)
 {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02d:%02d", hour % 100, minute % 100);
+    std::string text;
+    AppendClock(text, hour, minute);
     return text;
 }
 
 static std::string DateText(int year, int month, int day)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", year % 10000, month % 100, day % 100);
+    std::string text;
+    AppendDate(text, year, month, day);
     return text;
 }
 
@@ -30,17 +30,6 @@ SkedRow SkedRowOf(const SkedEntry& entry)
     return {entry.EveryDay() ? "every day" : DateText(entry.year, entry.month, entry.day),
             TwoDigits(entry.start / 60, entry.start % 60), TwoDigits(entry.end / 60, entry.end % 60),
             entry.station, ""};
-}
-
-const char* SkedTimeText(SkedTime time)
-{
-    switch (time) {
-    case SkedTime::Past: return "past";
-    case SkedTime::Now: return "now";
-    case SkedTime::Next: return "next";
-    case SkedTime::Later: return "later";
-    }
-    return "";
 }
 
 std::vector<int> MatchRunEntries(const std::vector<SkedEntry>& file, const std::vector<SkedEntry>& run)

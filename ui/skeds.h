@@ -24,8 +24,6 @@ std::string SkedsFilePath(const std::string& settingsFolder, const std::string& 
 
 // The row of an entry, its State left empty.
 SkedRow SkedRowOf(const SkedEntry& entry);
-// The State column's word for an entry's place in time.
-const char* SkedTimeText(SkedTime time);
 
 // For each entry of the file, the entry of the run's schedule it stands for
 // (each run entry taken once, in order), or -1 when the run has no such
