@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "ui/sfmMain_win32.h"
@@ -127,6 +128,21 @@ long long NowMs()
     QueryPerformanceCounter(&count);
     QueryPerformanceFrequency(&perSecond);
     return count.QuadPart / perSecond.QuadPart * 1000 + count.QuadPart % perSecond.QuadPart * 1000 / perSecond.QuadPart;
+}
+
+void Say(const std::string& text)
+{
+    std::printf("%s\n", text.c_str());
+    std::fflush(stdout);
+}
+
+std::string Clock()
+{
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    char text[16];
+    std::snprintf(text, sizeof text, "%02u:%02u:%02u", t.wHour, t.wMinute, t.wSecond);
+    return text;
 }
 
 static std::string Narrow(const std::wstring& text)

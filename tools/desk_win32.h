@@ -17,6 +17,11 @@ std::string WinePath(const std::string& unixPath);
 // The Linux path in environment variable `name` as a Windows path; "" when unset.
 std::string EnvPath(const char* name);
 long long NowMs();
+// A line on standard output at once, for the rehearsal's and the night's
+// running commentary.
+void Say(const std::string& text);
+// The local time of day, "hh:mm:ss", to put in front of such a line.
+std::string Clock();
 // Waits for `object` while answering messages sent to this thread's
 // windows, which a closing window of another process may wait on.
 bool WaitPumping(HANDLE object, DWORD waitMs);

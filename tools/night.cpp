@@ -42,21 +42,6 @@ struct NightOptions {
     bool verbose = false;
 };
 
-void Say(const std::string& text)
-{
-    std::printf("%s\n", text.c_str());
-    std::fflush(stdout);
-}
-
-std::string Clock()
-{
-    SYSTEMTIME t;
-    GetLocalTime(&t);
-    char text[16];
-    std::snprintf(text, sizeof text, "%02u:%02u:%02u", t.wHour, t.wMinute, t.wSecond);
-    return text;
-}
-
 std::vector<std::string> Split(const std::string& text, char separator)
 {
     std::vector<std::string> parts;

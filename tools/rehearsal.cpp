@@ -22,21 +22,6 @@
 
 namespace {
 
-void Say(const std::string& text)
-{
-    std::printf("%s\n", text.c_str());
-    std::fflush(stdout);
-}
-
-std::string Clock()
-{
-    SYSTEMTIME t;
-    GetLocalTime(&t);
-    char text[16];
-    std::snprintf(text, sizeof text, "%02u:%02u:%02u", t.wHour, t.wMinute, t.wSecond);
-    return text;
-}
-
 // A decode event's stamp and message, "" for other events.
 std::string Decode(const JournalEvent& event)
 {
