@@ -16,28 +16,14 @@ namespace {
 constexpr double ClockRate = 2;  // the rate fast_clock.cmake gives on_fast_clock.sh
 constexpr DWORD StartWaitMs = 15000;
 
-constexpr long long At(int hour, int minute, int second) { return ((hour * 60LL + minute) * 60 + second) * 1000; }
-
-// Local time of day in milliseconds, as every process of the test sees it.
-long long LocalMs()
-{
-    SYSTEMTIME t;
-    GetLocalTime(&t);
-    return At(t.wHour, t.wMinute, t.wSecond) + t.wMilliseconds;
-}
-
-// Waits, bounded in real time by the rate the clock should run at, until
-// the local clock has reached `localMs`.
 // Waits for a local time, collecting what the status bar says meanwhile.
 bool WaitUntilLocal(long long localMs, const op::Tavrix& tavrix, std::vector<std::string>& statuses)
 {
-    const long long realMs = static_cast<long long>((localMs - LocalMs()) / ClockRate);
-    return WaitFor([&] {
+    return WatchUntilLocal(localMs, ClockRate, [&] {
         const std::string status = tavrix.Status();
         if (statuses.empty() || statuses.back() != status)
             statuses.push_back(status);
-        return LocalMs() >= localMs;
-    }, DWORD(std::max(0LL, realMs) + 20000), 50);
+    }, 50);
 }
 
 bool AnyStartsWith(const std::vector<std::string>& statuses, const std::string& start)

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -87,6 +88,28 @@ template <class Done> bool WaitFor(Done done, DWORD waitMs, DWORD stepMs)
         if (done())
             return true;
     return done();
+}
+
+// Tests on a fast clock (on_fast_clock.sh): a local time of day in
+// milliseconds, the local clock now as every process of the test sees it,
+// and a wait until it reaches a time, bounded in real time by the rate the
+// clock runs at, that calls `look` at each step meanwhile.
+constexpr long long At(int hour, int minute, int second) { return ((hour * 60LL + minute) * 60 + second) * 1000; }
+
+inline long long LocalMs()
+{
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return At(t.wHour, t.wMinute, t.wSecond) + t.wMilliseconds;
+}
+
+template <class Look> bool WatchUntilLocal(long long localMs, double clockRate, Look look, DWORD stepMs)
+{
+    const long long realMs = static_cast<long long>((localMs - LocalMs()) / clockRate);
+    return WaitFor([&] {
+        look();
+        return LocalMs() >= localMs;
+    }, DWORD(std::max(0LL, realMs) + 20000), stepMs);
 }
 
 struct Search {

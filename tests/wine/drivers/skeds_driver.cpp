@@ -17,14 +17,6 @@ namespace {
 constexpr double ClockRate = 2;  // the rate skeds.cmake gives on_fast_clock.sh
 constexpr DWORD StartWaitMs = 15000;
 
-constexpr long long At(int hour, int minute, int second) { return ((hour * 60LL + minute) * 60 + second) * 1000; }
-
-long long LocalMs()
-{
-    SYSTEMTIME t;
-    GetLocalTime(&t);
-    return At(t.wHour, t.wMinute, t.wSecond) + t.wMilliseconds;
-}
 
 std::string Joined(const std::vector<std::string>& parts)
 {
@@ -55,11 +47,7 @@ struct Seen {
 
 bool WatchUntilLocal(long long localMs, const Tavrix& tavrix, Seen& seen)
 {
-    const long long realMs = static_cast<long long>((localMs - LocalMs()) / ClockRate);
-    return WaitFor([&] {
-        seen.Look(tavrix);
-        return LocalMs() >= localMs;
-    }, DWORD(std::max(0LL, realMs) + 20000), 100);
+    return op::WatchUntilLocal(localMs, ClockRate, [&] { seen.Look(tavrix); }, 100);
 }
 
 // The first event at or after `from` that is `what`; null for none.
