@@ -145,6 +145,8 @@ void Run::RecordContact()
         troubles &= ~ContactsNotWritten;
     else
         troubles |= ContactsNotWritten;
+    if (!contact.partner.empty())
+        TellLoggerFault(loggers.Contact(contact));
     ++contactsCompleted;
     lastContactCall = contact.partner;
     const LocalTime now = platform.Now();
@@ -171,6 +173,7 @@ void Run::StatusLine(std::string& out)
     facts.lastHour = lastContactHour;
     facts.lastMinute = lastContactMinute;
     FillSkedFacts(facts);
+    facts.loggerFault = loggers.Fault();
     StatusText(facts, platform.Now(), out);
 }
 

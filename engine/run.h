@@ -16,6 +16,7 @@
 
 #include "engine/contacts_file.h"
 #include "engine/decoded_reading.h"
+#include "engine/logger_feed.h"
 #include "engine/schedule.h"
 #include "engine/second_clock.h"
 #include "engine/status.h"
@@ -101,6 +102,11 @@ public:
     void Stop();
     // Appends the contact that just reached its 73 step to the contacts file.
     void RecordContact();
+    // The operator's loggers, told of each contact recorded. Open from the
+    // first START on, whatever the run does after, until the program ends.
+    LoggerFeed loggers;
+    // START: the feed follows the Options page's settings from now on.
+    void StartLoggers(const LoggerSettings& settings);
     // Where the run stands, for the status bar; `out`'s buffer is reused.
     void StatusLine(std::string& out);
 
@@ -140,6 +146,9 @@ private:
     void CallIfWsjtFound();
     void EndEntry();
     void FillSkedFacts(StatusFacts& facts);
+    // A fault of the feed not told yet goes into the activity log (the
+    // status bar shows the one that stands).
+    void TellLoggerFault(const std::string& fault);
 
     bool following_ = false;  // a schedule is followed: armed with entries
     bool skedsDone_ = false;  // its last dated entry ended; until the next START

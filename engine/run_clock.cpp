@@ -17,6 +17,8 @@
 
 bool Run::OnTimer()
 {
+    if (loggers.Sending())
+        TellLoggerFault(loggers.Tick(UtcSeconds(platform.UtcNow())));
     const LocalTime now = platform.Now();
     const int due = secondClock.Due(now);
     tickBeforeMidnight = now.hour == 23;

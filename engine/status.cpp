@@ -227,6 +227,16 @@ void AppendRecords(std::string& out, const StatusFacts& facts)
     }
 }
 
+// After the records, so that a logger out of reach hides none of them.
+void AppendLoggerFault(std::string& out, const StatusFacts& facts)
+{
+    if (!facts.armed || facts.loggerFault.empty())
+        return;
+    out += out.find('\t') == std::string::npos ? "\t" : "; ";
+    out += "Loggers (UDP): ";
+    out.append(facts.loggerFault);
+}
+
 }  // namespace
 
 void StatusText(const StatusFacts& facts, const LocalTime& now, std::string& out)
@@ -237,4 +247,5 @@ void StatusText(const StatusFacts& facts, const LocalTime& now, std::string& out
     out.clear();
     AppendRunState(out, facts, now);
     AppendRecords(out, facts);
+    AppendLoggerFault(out, facts);
 }

@@ -34,6 +34,7 @@ struct StatusFacts {
     std::int32_t contacts = 0;       // contacts completed (state 4 reached) since START
     std::string_view lastPartner;    // the partner of the last one, and the local time it completed
     int lastHour = 0, lastMinute = 0;
+    std::string_view loggerFault;    // why the loggers' feed failed, "" while it works
 
     // Following a schedule of skeds, whose times are UTC.
     enum class Sked : unsigned char {

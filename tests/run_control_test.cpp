@@ -130,13 +130,15 @@ TEST_F(RunFixture, SkedStartCallsTheStationAndSavesTheSettings)
     EXPECT_EQ(run.LogTokens[1], "ABC");
     EXPECT_EQ(platform.settingWrites,
               (Strings{std::string("Decoded=") + Decoded, std::string("CSList=") + List,
-                       std::string("Log=") + Log, "CS=Q1ABC", "TLimit=2", "ClearDecoded=1", "FollowSkeds=0"}));
+                       std::string("Log=") + Log, "CS=Q1ABC", "TLimit=2", "ClearDecoded=1", "FollowSkeds=0",
+                       "UdpServer=127.0.0.1", "UdpPort=2237"}));
 
     // The running look.
     EXPECT_TRUE(w.bRun.enabled);
     for (const TControl* c : std::initializer_list<const TControl*>{
              &w.feDecoded, &w.eCS, &w.eTLimit, &w.feLog, &w.cbDelay, &w.dtpDelay, &w.cbCLDec,
-             &w.feCSList, &w.rbCQ, &w.rbSKED, &w.cbAutoCS, &w.cbStop, &w.dtpStop, &w.eTRCS})
+             &w.feCSList, &w.rbCQ, &w.rbSKED, &w.cbAutoCS, &w.cbStop, &w.dtpStop, &w.eTRCS,
+             &w.cbUdp, &w.eUdpServer, &w.eUdpPort})
         EXPECT_FALSE(c->Enabled());
 }
 
@@ -200,7 +202,7 @@ TEST_F(RunFixture, DelayedStartWaitsAndStopLeavesThePeerAlone)
     EXPECT_EQ(w.form.run.FState, -1);
     EXPECT_TRUE(platform.files.count(Decoded));  // cleared with the first call, not now
     EXPECT_TRUE(desktop.journal.empty());
-    EXPECT_EQ(platform.settingWrites.size(), 7u);
+    EXPECT_EQ(platform.settingWrites.size(), 9u);
 
     w.form.bRunClick();
     EXPECT_FALSE(Armed());

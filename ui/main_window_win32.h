@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "ports/platform_win32.h"
+#include "ports/udp_win32.h"
 #include "ui/controls_win32.h"
 #include "ui/sfmMain.h"
 #include "ui/status_bar_win32.h"
@@ -21,13 +22,14 @@ struct MainWindow {
     StatusBar statusBar;
     int dpi = 96;
 
-    CheckBox rbSKED, rbCQ, cbAutoCS, cbDelay, cbStop, cbCLDec, cbFollow;
-    EditBox eTRCS, eCS, lSkedNote;
+    CheckBox rbSKED, rbCQ, cbAutoCS, cbDelay, cbStop, cbCLDec, cbFollow, cbUdp;
+    EditBox eTRCS, eCS, lSkedNote, eUdpServer, eUdpPort;
     ListView lvSkeds;
     FileNameBox feDecoded, feCSList, feLog;
     PushButton bRun;
     TimePicker dtpDelay, dtpStop;
     NumberBox eTLimit;
+    Win32Udp udp;  // the loggers' socket, before the form that sends through it
     TfmTavrix form;
 };
 

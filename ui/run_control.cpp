@@ -137,6 +137,7 @@ void TfmTavrix::Start()
         platform.ShowMessage(RunMessages::LogOpenFailure);
     run.contacts = ReadContactsSettings(platform, SettingsPath(), FileName(feLog->Text()));
     run.localStamps = ReadLocalStamps(platform, SettingsPath());
+    run.StartLoggers(LoggerSettingsShown());
 
     run.DecodedLines.clear();
 
@@ -157,6 +158,7 @@ void TfmTavrix::Start()
     cbStop->SetEnabled(false);
     dtpStop->SetEnabled(false);
     cbFollow->SetEnabled(false);
+    EnableLoggerControls(false);
 
     if (follow) {
         run.FollowSchedule(std::move(skeds));
@@ -181,6 +183,8 @@ void TfmTavrix::SaveSettings()
         {"TLimit", std::to_string(RoundMinutes(eTLimit->Value()))},
         {"ClearDecoded", cbCLDec->Checked() ? "1" : "0"},
         {FollowSkedsKey, cbFollow->Checked() ? "1" : "0"},
+        {UdpServerKey, UdpServerToSave()},
+        {UdpPortKey, eUdpPort->Text()},
     };
     for (const auto& [key, value] : keys) {
         if (!platform.WriteSetting(path, SettingsSection, key, value)) {
@@ -209,6 +213,7 @@ void TfmTavrix::StopRun(bool force)
         cbStop->SetEnabled(true);
         dtpStop->SetEnabled(cbStop->Checked());
         cbFollow->SetEnabled(true);
+        EnableLoggerControls(true);
     }
     run.Stop();
     ShowSkeds();
@@ -231,6 +236,7 @@ void TfmTavrix::FormEndSession()
 {
     if (bRun->Caption() == "STOP")
         StopRun(true);
+    FormDestroy();
 }
 
 bool TfmTavrix::DeferClose()

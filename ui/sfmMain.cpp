@@ -34,6 +34,7 @@ void TfmTavrix::FormCreate()
     cbCLDec->SetChecked(ReadFlag(read("ClearDecoded", clear ? "1" : "0"), clear));
     FSkedsPath = SkedsFilePath(platform.ExeDirectory(), read(SkedsKey, ""));
     cbFollow->SetChecked(ReadFlag(read(FollowSkedsKey, "0"), false));
+    ReadLoggerSettings();
 
     run.FState = -1;
     run.LogOpen = false;

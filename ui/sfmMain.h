@@ -53,6 +53,9 @@ public:
     TEdit* eCS = nullptr;
     TNumberEdit* eTLimit = nullptr;
     TCheck* cbCLDec = nullptr;
+    TCheck* cbUdp = nullptr;  // "Send contacts to loggers (UDP)"
+    TEdit* eUdpServer = nullptr;
+    TEdit* eUdpPort = nullptr;
     // Skeds page
     TListView* lvSkeds = nullptr;
     TCheck* cbFollow = nullptr;
@@ -78,6 +81,9 @@ public:
     void rbSKedClick();  // shared by rbSKED and rbCQ; runs when one becomes selected
     void cbDelayClick();
     void cbStopClick();
+    void cbUdpClick();
+    // The window is going: the loggers are told.
+    void FormDestroy();
 
     void bRunClick();
     void StopRun(bool force);
@@ -102,6 +108,14 @@ public:
     // Writes the six stored settings, key by key; the first key that can't
     // be written is reported and ends the writing.
     void SaveSettings();
+    // The loggers' settings (ui/loggers_settings.cpp): read into the
+    // Options page at FormCreate, as the page shows them for START, the
+    // UdpServer value written back (empty when sending is off), and the
+    // page's boxes enabled as the run and the check box allow.
+    void ReadLoggerSettings();
+    LoggerSettings LoggerSettingsShown() const;
+    std::string UdpServerToSave() const;
+    void EnableLoggerControls(bool idle);
     // START's checks, the first call and the settings; bRunClick guards it.
     void Start();
 

@@ -161,11 +161,16 @@ void CreateControls(MainWindow& win)
         {Edit, ID_eCS, OptionsPage, L"", 48, 74, 113, 21, &win.eCS.hwnd},
         {Number, ID_eTLimit, OptionsPage, L"", 264, 74, 98, 21, &win.eTLimit.hwnd},
         {Check, ID_cbCLDec, OptionsPage, L"Clear decoded.cum", 8, 100, 153, 17, &win.cbCLDec.hwnd},
+        {Check, ID_cbUdp, OptionsPage, L"Send contacts to loggers (UDP)", 8, 126, 220, 17, &win.cbUdp.hwnd},
+        {Edit, ID_eUdpServer, OptionsPage, L"", 48, 148, 180, 21, &win.eUdpServer.hwnd},
+        {Edit, ID_eUdpPort, OptionsPage, L"", 264, 148, 60, 21, &win.eUdpPort.hwnd},
         {Label, ID_Label1, OptionsPage, L"Decoded.cum file", 2, 6, 0, 0, nullptr},
         {Label, ID_Label2, OptionsPage, L"CS List", 4, 29, 0, 0, nullptr},
         {Label, ID_Label3, OptionsPage, L"Log file", 4, 54, 0, 0, nullptr},
         {Label, ID_Label4, OptionsPage, L"My CS", 6, 78, 0, 0, nullptr},
         {Label, ID_Label5, OptionsPage, L"Time limit (minutes)", 168, 78, 0, 0, nullptr},
+        {Label, ID_Label6, OptionsPage, L"Server", 6, 152, 0, 0, nullptr},
+        {Label, ID_Label7, OptionsPage, L"Port", 236, 152, 0, 0, nullptr},
         {List, ID_lvSkeds, SkedsPage, L"", 4, 4, 320, 180, &win.lvSkeds.hwnd},
         {Push, ID_bSkedAdd, SkedsPage, L"Add...", 330, 4, 62, 25, nullptr},
         {Push, ID_bSkedEdit, SkedsPage, L"Edit...", 330, 33, 62, 25, nullptr},
@@ -215,6 +220,10 @@ void ConnectForm(MainWindow& win)
     form.eCS = &win.eCS;
     form.eTLimit = &win.eTLimit;
     form.cbCLDec = &win.cbCLDec;
+    form.cbUdp = &win.cbUdp;
+    form.eUdpServer = &win.eUdpServer;
+    form.eUdpPort = &win.eUdpPort;
+    form.run.loggers.SetPort(&win.udp);
     form.lvSkeds = &win.lvSkeds;
     form.cbFollow = &win.cbFollow;
     form.lSkedNote = &win.lSkedNote;

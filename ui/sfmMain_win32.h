@@ -41,6 +41,9 @@ enum ControlId : int {
     ID_eCS,
     ID_eTLimit,
     ID_cbCLDec,
+    ID_cbUdp,
+    ID_eUdpServer,
+    ID_eUdpPort,
     ID_feDecodedBrowse = 140,
     ID_feCSListBrowse,
     ID_feLogBrowse,
@@ -49,6 +52,8 @@ enum ControlId : int {
     ID_Label3,
     ID_Label4,
     ID_Label5,
+    ID_Label6,
+    ID_Label7,
     ID_StatusBar = 160,
     // Skeds page, in tab order; the list's columns are Date, From, To,
     // Station and State (ui/skeds.h)

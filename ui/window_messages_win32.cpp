@@ -90,6 +90,7 @@ void OnCommand(MainWindow& win, int id, int code)
     case ID_rbCQ: return OnModeClick(win, win.rbCQ, win.rbSKED);
     case ID_cbDelay: return win.form.cbDelayClick();
     case ID_cbStop: return win.form.cbStopClick();
+    case ID_cbUdp: return win.form.cbUdpClick();
     case ID_bRun:
         win.form.bRunClick();
         if (win.form.TakePendingClose())
@@ -137,6 +138,7 @@ void OnTick(MainWindow& win)
 void OnDestroy(MainWindow& win)
 {
     KillTimer(win.hwnd, 1);
+    win.form.FormDestroy();
     PostQuitMessage(0);
 }
 

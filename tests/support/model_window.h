@@ -78,8 +78,8 @@ class ModelWindow {
 public:
     FakePlatform platform;
     CurrentDesktop desktop;
-    ModelCheck rbSKED, rbCQ, cbAutoCS, cbDelay, cbStop, cbCLDec, cbFollow;
-    ModelEdit eTRCS, feDecoded, feCSList, feLog, eCS, lSkedNote;
+    ModelCheck rbSKED, rbCQ, cbAutoCS, cbDelay, cbStop, cbCLDec, cbFollow, cbUdp;
+    ModelEdit eTRCS, feDecoded, feCSList, feLog, eCS, lSkedNote, eUdpServer, eUdpPort;
     ModelListView lvSkeds;
     ModelButton bRun;
     ModelTimePicker dtpDelay, dtpStop;
@@ -138,6 +138,9 @@ public:
         f.eCS = &eCS;
         f.eTLimit = &eTLimit;
         f.cbCLDec = &cbCLDec;
+        f.cbUdp = &cbUdp;
+        f.eUdpServer = &eUdpServer;
+        f.eUdpPort = &eUdpPort;
         f.lvSkeds = &lvSkeds;
         f.cbFollow = &cbFollow;
         f.lSkedNote = &lSkedNote;
