@@ -5,7 +5,10 @@
 # one of them and then, after CQ, a contact with the other. Progress is
 # shown as it goes; at the end the activity log and the stand-in's journal
 # are printed, and screenshots are in build/rehearsal/. Takes about seven
-# minutes; exits non-zero when a contact did not complete.
+# minutes; exits non-zero when a contact did not complete. When Debian's
+# wsjtx is installed, its udp_daemon stands in for the operator's logger on
+# 127.0.0.1 port 2237, where Tavrix sends by default, and what it received
+# of each contact is printed at the end.
 #
 #   scripts/rehearse.sh [/fast]    (/fast: partners answer every half minute)
 #   scripts/rehearse.sh /skeds     a night of three skeds and a CQ slot,
@@ -39,14 +42,34 @@ cmake -S "$src" -B build/win64 -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-x86_64.cmake" >/dev/null
 cmake --build build/win64 -j 2 --target tavrix standin_wsjt rehearsal night
 
+# WSJT-X's example receiver of its UDP protocol, as the logger; ended by its pid.
+daemon=
+start_logger() {
+    command -v udp_daemon >/dev/null || { echo "(no udp_daemon: install wsjtx to see what a logger receives)"; return 0; }
+    QT_QPA_PLATFORM=offscreen udp_daemon >"$out/udp_daemon.txt" 2>&1 &
+    daemon=$!
+    trap '[ -z "$daemon" ] || kill "$daemon" 2>/dev/null' EXIT
+}
+show_logger() {
+    [ -n "$daemon" ] || return 0
+    sleep 1
+    kill "$daemon" 2>/dev/null || true
+    wait "$daemon" 2>/dev/null || true
+    daemon=
+    echo "== what the logger (udp_daemon on 127.0.0.1:2237) received:"
+    cat "$out/udp_daemon.txt"
+}
+
 if [ "${1:-}" = /skeds ]; then
     out=$src/build/rehearsal-skeds
     mkdir -p "$out"
     rm -f "$out"/*.png
+    start_logger
     started=$(date +%s)
     status=0
     TAVRIX_WINE_ROOT=$out/wine TAVRIX_WIN64_DIR=$src/build/win64 TAVRIX_WINE_TIMEOUT=660 TAVRIX_NIGHT_OUT=$out \
         tests/wine/with_wine.sh rehearsal "$src/tests/wine/night.sh" rehearsal || status=$?
+    show_logger
     echo "Rehearsal of the skeds took $(( $(date +%s) - started )) s; screenshot: $out/night-end.png"
     [ $status -eq 0 ] && echo "Every sked and the CQ slot reached its contact." || echo "REHEARSAL FAILED (status $status)"
     exit $status
@@ -54,10 +77,12 @@ fi
 
 mkdir -p "$out"
 rm -f "$out"/*.png
+start_logger
 started=$(date +%s)
 status=0
 TAVRIX_WINE_ROOT=$out/wine TAVRIX_WIN64_DIR=$src/build/win64 TAVRIX_WINE_TIMEOUT=900 \
     tests/wine/with_wine.sh rehearsal "$src/scripts/rehearse.sh" --on-display "$@" || status=$?
+show_logger
 echo "Rehearsal took $(( $(date +%s) - started )) s; screenshots:"
 ls "$out"/*.png 2>/dev/null | sed 's/^/  /'
 [ $status -eq 0 ] && echo "Both contacts complete." || echo "REHEARSAL FAILED (status $status)"

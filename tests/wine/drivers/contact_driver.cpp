@@ -51,6 +51,27 @@ TEST(Contact, CqAnsweredByAListedStation)
     ExpectComplete(desk.WorkContact({true, "Q7PQR", ContactLimitMs}), desk, "Q7PQR");
 }
 
+// The contact sent to the loggers at LOGGER_SERVER:LOGGER_PORT, where
+// tests/wine/loggers.sh has WSJT-X's udp_daemon listening; Tavrix is closed
+// at the end, so that its Close goes too. With Freq set, the QSO Logged
+// message carries the frequency in hertz.
+TEST(Contact, ToTheLoggers)
+{
+    const char* server = getenv("LOGGER_SERVER");
+    const char* port = getenv("LOGGER_PORT");
+    ASSERT_TRUE(server && port) << "run by tests/wine/loggers.sh";
+    {
+        Desk desk(EnvPath("TEST_DIR"));
+        ASSERT_TRUE(desk.StartWsjt("/partner Q9XYZ /behaviour normal /noise 1 /fast"));
+        ASSERT_TRUE(desk.StartTavrix("Q1ABC", "Freq=144.370\r\nUdpServer=" + std::string(server) +
+                                                  "\r\nUdpPort=" + port + "\r\n"));
+        ExpectComplete(desk.WorkContact({false, "Q9XYZ", ContactLimitMs}), desk, "Q9XYZ");
+        std::printf("status bar: %s\n", desk.Status().c_str());
+        EXPECT_EQ(desk.Status().find("Loggers"), std::string::npos);
+    }
+    std::printf("Tavrix closed\n");
+}
+
 // WSJT stamps its decodes in UTC while the computer keeps local time seven
 // hours ahead (contact.cmake runs this under TZ=Asia/Novosibirsk).
 TEST(Contact, InAZoneAheadOfUtc)

@@ -49,6 +49,9 @@ TEST(Window, OpensWithTheDesignValuesAndClosesAtOnceWhenIdle)
         {ID_eCS, "", true, -1},
         {ID_eTLimit, "30", true, -1},
         {ID_cbCLDec, "Clear decoded.cum", true, 1},
+        {ID_cbUdp, "Send contacts to loggers (UDP)", true, 1},
+        {ID_eUdpServer, "127.0.0.1", true, -1},
+        {ID_eUdpPort, "2237", true, -1},
         {ID_Label1, "Decoded.cum file", true, -1},
         {ID_Label2, "CS List", true, -1},
         {ID_Label3, "Log file", true, -1},
@@ -220,7 +223,8 @@ TEST(Window, TabOrderAndPlacesFollowTheDesign)
               (std::vector<int>{ID_rbSKED, ID_eTRCS, ID_rbCQ, ID_bRun, ID_cbDelay, ID_dtpDelay, ID_cbAutoCS,
                                 ID_cbStop, ID_dtpStop}));
     EXPECT_EQ(TabStops(tavrix.Control(ID_tsOptions)),
-              (std::vector<int>{ID_feDecoded, ID_feCSList, ID_feLog, ID_eCS, ID_eTLimit, ID_cbCLDec}));
+              (std::vector<int>{ID_feDecoded, ID_feCSList, ID_feLog, ID_eCS, ID_eTLimit, ID_cbCLDec, ID_cbUdp,
+                                ID_eUdpServer, ID_eUdpPort}));
     EXPECT_EQ(TabStops(tavrix.Control(ID_tsSkeds)),
               (std::vector<int>{ID_lvSkeds, ID_bSkedAdd, ID_bSkedEdit, ID_bSkedDelete, ID_cbFollow}));
 
@@ -235,6 +239,8 @@ TEST(Window, TabOrderAndPlacesFollowTheDesign)
         {ID_feLog, ID_tsOptions, {48, 50, 346, 21}, ID_feLogBrowse},
         {ID_eTLimit, ID_tsOptions, {264, 74, 98, 21}, 0},
         {ID_cbCLDec, ID_tsOptions, {8, 100, 153, 17}, 0},
+        {ID_cbUdp, ID_tsOptions, {8, 126, 220, 17}, 0},
+        {ID_eUdpPort, ID_tsOptions, {264, 148, 60, 21}, 0},
         {ID_lvSkeds, ID_tsSkeds, {4, 4, 320, 180}, 0},
         {ID_bSkedDelete, ID_tsSkeds, {330, 62, 62, 25}, 0},
         {ID_lSkedNote, ID_tsSkeds, {120, 189, 272, 28}, 0},
