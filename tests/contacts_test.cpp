@@ -4,16 +4,9 @@
 #include "engine/contacts_file.h"
 #include "tests/support/fake_platform.h"
 #include "ui/sfmMain.h"
+#include "tests/support/utc_time.h"
 
 namespace {
-
-UtcTime At(int year, int month, int day, int hour, int minute, int second)
-{
-    UtcTime t;
-    t.year = year, t.month = month, t.day = day;
-    t.hour = hour, t.minute = minute, t.second = second;
-    return t;
-}
 
 CompletedContact Sked()
 {

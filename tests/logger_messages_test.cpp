@@ -5,6 +5,7 @@
 #include "engine/logger_feed.h"
 #include "engine/logger_messages.h"
 #include "tests/support/fake_udp.h"
+#include "tests/support/utc_time.h"
 
 namespace {
 
@@ -13,14 +14,6 @@ template <std::size_t N>
 std::string B(const char (&bytes)[N])
 {
     return std::string(bytes, N - 1);
-}
-
-UtcTime At(int year, int month, int day, int hour, int minute, int second)
-{
-    UtcTime t;
-    t.year = year, t.month = month, t.day = day;
-    t.hour = hour, t.minute = minute, t.second = second;
-    return t;
 }
 
 CompletedContact Contact()
