@@ -42,4 +42,5 @@ struct NoWindows : WindowSystem {
     void GetText(PeerHandle, char*, int) override {}
     bool SetText(PeerHandle, const char*) override { return true; }
     bool Press(PeerHandle) override { return true; }
+    int GetCheck(PeerHandle) override { return 0; }
 };

@@ -44,10 +44,22 @@ void Run::Arm()
     contactsCompleted = 0;
     lastContactCall.clear();
     troubles = NoTrouble;
-    schedule.clear();
-    following_ = false;
-    skedsDone_ = false;
-    sked_ = {};
+    workedStations.clear();
+    skeds.Clear();
+}
+
+bool Run::CqMode() const
+{
+    if (skeds.Following())
+        return skeds.Current() && skeds.Current()->Cq();
+    return choices.CqMode();
+}
+
+std::string Run::PartnerText() const
+{
+    if (skeds.Following())
+        return skeds.Current() ? skeds.Current()->station : std::string();
+    return choices.PartnerText();
 }
 
 std::string Run::CallText() const
@@ -138,9 +150,15 @@ void Run::RecordContact()
     contact.completed = platform.UtcNow();
     contact.band = contacts.band;
     contact.freq = contacts.freq;
-    if (following_ && sked_.entry >= 0)
-        skedContacts_[sked_.entry] = UtcSeconds(contact.completed);
+    skeds.ContactCompleted(UtcSeconds(contact.completed));
+    if (RepeatContact(workedStations, contact.partner)) {
+        LogNote(contact.partner + " completed again " + (skeds.Following() ? "in this entry" : "in this run") +
+                ": a repeat, no second record");
+        return;
+    }
     // A record without the station worked would be no contact at all.
+    if (!contact.partner.empty())
+        workedStations.push_back(contact.partner);
     if (!contact.partner.empty() && AppendContact(platform, contacts.path, contact))
         troubles &= ~ContactsNotWritten;
     else
@@ -172,7 +190,7 @@ void Run::StatusLine(std::string& out)
     facts.lastPartner = lastContactCall;
     facts.lastHour = lastContactHour;
     facts.lastMinute = lastContactMinute;
-    FillSkedFacts(facts);
+    skeds.FillFacts(facts, UtcSeconds(platform.UtcNow()));
     facts.loggerFault = loggers.Fault();
     StatusText(facts, platform.Now(), out);
 }
@@ -195,8 +213,7 @@ bool Run::OpenActivityLog()
 
 void Run::Stop()
 {
-    following_ = false;
-    sked_ = {};
+    skeds.Stop();
     if (LogOpen) {
         platform.CloseFile(LogHandle);
         LogOpen = false;

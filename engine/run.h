@@ -6,7 +6,8 @@
 //   engine/run.cpp        the call and release sequences, SetState, the log
 //   engine/scanner.cpp    ScanDecoded
 //   engine/run_clock.cpp  OnTimer
-//   engine/run_schedule.cpp  following a schedule of skeds
+//   engine/run_loggers.cpp   the loggers' feed
+// Following a schedule of skeds is the SkedFollower's (engine/sked_follower.h).
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -19,6 +20,7 @@
 #include "engine/logger_feed.h"
 #include "engine/schedule.h"
 #include "engine/second_clock.h"
+#include "engine/sked_follower.h"
 #include "engine/status.h"
 #include "engine/text_lines.h"
 #include "peer/peer.h"
@@ -100,8 +102,15 @@ public:
     // Ends what a run holds: the log is closed and, when a call was placed,
     // WSJT is released and the state goes back to -1.
     void Stop();
-    // Appends the contact that just reached its 73 step to the contacts file.
+    // Appends the contact that just reached its 73 step to the contacts file,
+    // unless its station was worked already (see RepeatContact).
     void RecordContact();
+    // The stations recorded since START, or since the current sked entry's
+    // start while a schedule is followed.
+    std::vector<std::string> workedStations;
+    // One line of the run's own in the activity log, between the decodes,
+    // stamped in UTC like the contacts: "2026-12-08 03:00:05 UTC <text>".
+    void LogNote(const std::string& text);
     // The operator's loggers, told of each contact recorded. Open from the
     // first START on, whatever the run does after, until the program ends.
     LoggerFeed loggers;
@@ -119,41 +128,23 @@ public:
     // schedule's last dated entry has ended: the window then ends the run.
     bool OnTimer();
 
-    // The entries START read; empty for an ordinary run.
-    std::vector<SkedEntry> schedule;
-    // START's last step when the skeds are followed (after Arm): keeps the
-    // entries and takes up the one running at this second, if any. The
-    // delayed start and the stop time are not used from then on.
-    void FollowSchedule(std::vector<SkedEntry> entries);
-    // The Skeds page's State column for entry `index` of `schedule`: "past",
-    // "now", "next", "later", or "contact HH:MM" (UTC) once a contact was
-    // completed in it during this run.
-    std::string SkedStateText(std::size_t index) const;
-
     Platform& platform;
     WindowSystem& windows;
     SecondClock secondClock;  // which seconds the timer's ticks stand for
     const RunChoices& choices;
+
+    // The schedule of skeds, when START follows one (after Arm): the
+    // delayed start and the stop time are not used then.
+    SkedFollower skeds{*this};
 
 private:
     bool tickBeforeMidnight = false;  // the tick being handled came before 00:00
     // The actions of one second of local time, `utc` being the same second
     // on the UTC clock, in their order.
     bool OnSecond(const LocalTime& time, std::int64_t utc);
-    // The schedule's action at a UTC second; true when it is done.
-    bool FollowSecond(std::int64_t utc);
-    void StartEntry(int index, std::int64_t utc);
-    void CallIfWsjtFound();
-    void EndEntry();
-    void FillSkedFacts(StatusFacts& facts);
     // A fault of the feed not told yet goes into the activity log (the
     // status bar shows the one that stands).
     void TellLoggerFault(const std::string& fault);
-
-    bool following_ = false;  // a schedule is followed: armed with entries
-    bool skedsDone_ = false;  // its last dated entry ended; until the next START
-    SkedRunning sked_;
-    std::vector<std::int64_t> skedContacts_;  // each entry's last contact, UTC seconds; -1 none
 };
 
 // [Options] DecodeStamps of the settings file: `Local` in any case says

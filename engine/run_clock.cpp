@@ -23,7 +23,7 @@ bool Run::OnTimer()
     const int due = secondClock.Due(now);
     tickBeforeMidnight = now.hour == 23;
     // The schedule is in UTC: each second caught up is as far back there.
-    const std::int64_t utc = following_ ? UtcSeconds(platform.UtcNow()) : 0;
+    const std::int64_t utc = skeds.Following() ? UtcSeconds(platform.UtcNow()) : 0;
     for (int back = due - 1; back >= 0; --back) {
         if (OnSecond(AddSeconds(now, -back), utc - back))
             return true;
@@ -33,8 +33,8 @@ bool Run::OnTimer()
 
 bool Run::OnSecond(const LocalTime& time, std::int64_t utc)
 {
-    if (following_) {
-        if (FollowSecond(utc))
+    if (skeds.Following()) {
+        if (skeds.Second(utc))
             return true;
     } else if (time.second == 0) {
         if (choices.DelayTicked() && choices.Armed() && FState == -1 && choices.DelayHour() == time.hour &&
@@ -45,6 +45,9 @@ bool Run::OnSecond(const LocalTime& time, std::int64_t utc)
                 OpenActivityLog();
             if (choices.ClearDecoded())
                 platform.DeleteFile(FileName(choices.DecodedText()));
+            // Each day's session is a contact of its own with the same
+            // station, as a daily sked is.
+            workedStations.clear();
             CallStation(CallText());
         }
         if (choices.StopTicked() && FState >= 0 && choices.StopHour() == time.hour &&
@@ -64,7 +67,7 @@ bool Run::OnSecond(const LocalTime& time, std::int64_t utc)
     if (FState > 0 && TickCount < std::numeric_limits<std::int32_t>::max())
         ++TickCount;
 
-    if (TickCount >= TickLimit && FState > 0)
+    if (TickCount >= TickLimit && FState > 0 && !skeds.ReleaseIfDone())
         SetState(0);
     return false;
 }

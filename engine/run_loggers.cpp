@@ -1,4 +1,5 @@
-// The run's side of the loggers' feed: starting it and telling its faults.
+// The run's side of the loggers' feed, starting it and telling its faults,
+// and the run's own lines in the activity log.
 #include "engine/clock_text.h"
 #include "engine/run.h"
 
@@ -7,11 +8,15 @@ void Run::StartLoggers(const LoggerSettings& settings)
     TellLoggerFault(loggers.Start(settings, UtcSeconds(platform.UtcNow())));
 }
 
-// One line in the activity log, between the decodes, stamped in UTC like
-// the contacts: "2026-12-08 03:00:05 UTC Loggers (UDP): ...".
 void Run::TellLoggerFault(const std::string& fault)
 {
-    if (fault.empty() || !LogOpen)
+    if (!fault.empty())
+        LogNote("Loggers (UDP): " + fault);
+}
+
+void Run::LogNote(const std::string& text)
+{
+    if (!LogOpen)
         return;
     const UtcTime now = platform.UtcNow();
     std::string line;
@@ -20,6 +25,6 @@ void Run::TellLoggerFault(const std::string& fault)
     AppendClock(line, now.hour, now.minute);
     line += ':';
     AppendTwoDigits(line, now.second);
-    line += " UTC Loggers (UDP): " + fault + "\r\n";
+    line += " UTC " + text + "\r\n";
     platform.WriteFile(LogHandle, line.data(), line.size());
 }

@@ -122,6 +122,32 @@ bool ParseStation(std::string_view field, std::string& station, std::string& wha
     return true;
 }
 
+// "1st" or "2nd" in any case, and nothing else: a word that looks like a
+// period but isn't one is refused rather than guessed at, since a wrong
+// period loses the sked.
+bool ParsePeriod(std::string_view field, TxPeriod& period, std::string& what)
+{
+    auto is = [field](std::string_view word) {
+        if (field.size() != word.size())
+            return false;
+        for (std::size_t i = 0; i < word.size(); ++i)
+            if ((IsLetter(field[i]) ? field[i] | 0x20 : field[i]) != word[i])
+                return false;
+        return true;
+    };
+    if (is("1st")) {
+        period = TxPeriod::First;
+        return true;
+    }
+    if (is("2nd")) {
+        period = TxPeriod::Second;
+        return true;
+    }
+    what = "after the station comes " + Quoted(field) +
+           ": the only field that may follow it is the transmit period, 1st or 2nd";
+    return false;
+}
+
 // Blank or a comment: kept as it is.
 bool IsNote(std::string_view line)
 {
@@ -162,9 +188,12 @@ bool FromUtf16(std::string_view bytes, bool bigEndian, std::string& text, Schedu
 
 bool ParseSkedEntry(std::string_view text, SkedEntry& entry, std::string& what)
 {
-    std::array<std::string_view, 4> fields;
+    // The four fields every entry has, then the optional ones.
+    constexpr std::size_t Required = 4, MostFields = 5;
+    std::array<std::string_view, MostFields> fields;
     std::size_t count = 0, at = 0;
-    while (at < text.size()) {
+    std::string_view beyond;  // what follows the last field an entry may have
+    while (at < text.size() && beyond.empty()) {
         if (IsBlank(text[at])) {
             ++at;
             continue;
@@ -172,15 +201,13 @@ bool ParseSkedEntry(std::string_view text, SkedEntry& entry, std::string& what)
         std::size_t end = at;
         while (end < text.size() && !IsBlank(text[end]))
             ++end;
-        if (count == fields.size()) {
-            what = "after the station comes " + Quoted(text.substr(at)) +
-                   ": an entry ends with its station, and a comment goes on a line of its own starting with #";
-            return false;
-        }
-        fields[count++] = text.substr(at, end - at);
+        if (count == fields.size())
+            beyond = text.substr(at);
+        else
+            fields[count++] = text.substr(at, end - at);
         at = end;
     }
-    if (count < fields.size()) {
+    if (count < Required) {
         what = "this is not an entry: an entry is a date (or * for every day), a start, an end and a "
                "station, e.g. 2026-12-13 22:00 23:00 Q9XYZ";
         return false;
@@ -189,12 +216,29 @@ bool ParseSkedEntry(std::string_view text, SkedEntry& entry, std::string& what)
     if (!ParseDate(fields[0], parsed, what) || !ParseTime(fields[1], "start", parsed.start, what) ||
         !ParseTime(fields[2], "end", parsed.end, what) || !ParseStation(fields[3], parsed.station, what))
         return false;
+    if (count > Required && !ParsePeriod(fields[4], parsed.period, what))
+        return false;
+    if (!beyond.empty()) {
+        what = "after the period comes " + Quoted(beyond) +
+               ": an entry ends with its period, and a comment goes on a line of its own starting with #";
+        return false;
+    }
     if (parsed.start == parsed.end) {
         what = "the end is the same as the start: an entry lasts at least a minute";
         return false;
     }
     entry = std::move(parsed);
     return true;
+}
+
+const char* TxPeriodText(TxPeriod period)
+{
+    switch (period) {
+    case TxPeriod::First: return "1st";
+    case TxPeriod::Second: return "2nd";
+    case TxPeriod::AsWsjt: break;
+    }
+    return "";
 }
 
 std::string FormatSkedEntry(const SkedEntry& entry)
@@ -210,6 +254,10 @@ std::string FormatSkedEntry(const SkedEntry& entry)
     AppendClock(out, entry.end / 60, entry.end % 60);
     out += ' ';
     out += entry.station;
+    if (entry.period != TxPeriod::AsWsjt) {
+        out += ' ';
+        out += TxPeriodText(entry.period);
+    }
     return out;
 }
 

@@ -19,13 +19,20 @@ constexpr std::size_t MaxSkedCallLength = 12;
 constexpr std::size_t MaxSkedFileBytes = 256 * 1024;
 constexpr std::size_t MaxSkedLines = 5000;
 
+// Which half of each minute we transmit in, as agreed for a sked: the
+// first (seconds 0-29, WSJT's "Tx First" ticked) or the second; or as WSJT
+// has it, left alone.
+enum class TxPeriod : unsigned char { AsWsjt, First, Second };
+
 // One entry: a UTC date or every day, a start and an end in minutes of the
-// UTC day, and the station to call, or CQ. An end before the start runs
-// past midnight into the next day; an end equal to the start is no entry.
+// UTC day, the station to call, or CQ, and the transmit period. An end
+// before the start runs past midnight into the next day; an end equal to
+// the start is no entry.
 struct SkedEntry {
     int year = 0, month = 0, day = 0;  // all 0: every day
     int start = 0, end = 0;            // minutes after 00:00 UTC, 0..1439
     std::string station;               // an upper-case callsign, or "CQ"
+    TxPeriod period = TxPeriod::AsWsjt;
 
     bool EveryDay() const { return year == 0; }
     bool Cq() const { return station == "CQ"; }
@@ -49,12 +56,14 @@ struct ScheduleProblem {
 };
 
 // One entry as a line of the file: "2026-12-13 22:00 23:00 Q9XYZ" or
-// "* 04:00 05:00 CQ", fields separated by blanks or tabs, the station in any
-// case. False with the reason in `what` for anything else; `entry` is then
-// left alone.
+// "* 04:00 05:00 CQ 2nd", fields separated by blanks or tabs, the station
+// and the optional period (1st or 2nd) in any case. False with the reason in
+// `what` for anything else; `entry` is then left alone.
 bool ParseSkedEntry(std::string_view text, SkedEntry& entry, std::string& what);
 // The entry as ParseSkedEntry reads it back.
 std::string FormatSkedEntry(const SkedEntry& entry);
+// The period field's word: "1st", "2nd", or "" as WSJT has it.
+const char* TxPeriodText(TxPeriod period);
 
 // The whole file as read from disk: ASCII or UTF-8 with or without a byte
 // order mark, UTF-16 with one, CR LF or LF line ends; blank lines and lines
@@ -72,6 +81,9 @@ std::vector<SkedEntry> EntriesOf(const std::vector<SkedLine>& lines);
 std::int64_t UtcSeconds(const UtcTime& time);
 // The UTC date and time of such a second.
 UtcTime UtcTimeOf(std::int64_t seconds);
+
+// Why a schedule whose every entry is over can't be followed.
+constexpr const char* NothingLeftToFollow = "every entry of the schedule is past: nothing is left to follow";
 
 // START's checks at `now`: no two entries overlap (every-day entries count
 // on every day), and at least one entry is running or still to come. False

@@ -117,7 +117,7 @@ bool CheckSchedule(const std::vector<SkedLine>& lines, std::int64_t now, Schedul
         return false;
     }
     if (WhereInSchedule(EntriesOf(lines), now).kind == SkedPosition::Done) {
-        problem = {0, "every entry of the schedule is past: nothing is left to follow"};
+        problem = {0, NothingLeftToFollow};
         return false;
     }
     return true;

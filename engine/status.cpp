@@ -172,6 +172,20 @@ void AppendSked(std::string& out, const StatusFacts& facts, const LocalTime& now
         out += ": WSJT not found, looking again in ";
         AppendNumber(out, facts.skedWait);
         out += " s";
+    } else if (facts.skedReleased) {
+        out.append(facts.skedStation);
+        out += " done, contact ";
+        AppendUtc(out, facts.skedContact, false);
+        if (facts.skedNextStation.empty()) {
+            out += "; no sked after it";
+        } else {
+            out += "; next ";
+            out.append(facts.skedNextStation);
+            out += " at ";
+            const bool otherDay = facts.skedNextTime.day != facts.skedContact.day;
+            AppendUtc(out, facts.skedNextTime, otherDay);
+        }
+        return;
     } else {
         StatusFacts inEntry = facts;
         inEntry.sked = StatusFacts::Sked::None;
@@ -227,14 +241,15 @@ void AppendRecords(std::string& out, const StatusFacts& facts)
     }
 }
 
-// After the records, so that a logger out of reach hides none of them.
-void AppendLoggerFault(std::string& out, const StatusFacts& facts)
+// After the records, so that a logger out of reach or a period not set
+// hides none of them.
+void AppendNote(std::string& out, std::string_view lead, std::string_view note)
 {
-    if (!facts.armed || facts.loggerFault.empty())
+    if (note.empty())
         return;
     out += out.find('\t') == std::string::npos ? "\t" : "; ";
-    out += "Loggers (UDP): ";
-    out.append(facts.loggerFault);
+    out += lead;
+    out.append(note);
 }
 
 }  // namespace
@@ -247,5 +262,8 @@ void StatusText(const StatusFacts& facts, const LocalTime& now, std::string& out
     out.clear();
     AppendRunState(out, facts, now);
     AppendRecords(out, facts);
-    AppendLoggerFault(out, facts);
+    if (facts.armed) {
+        AppendNote(out, "Tx First not set: ", facts.periodTrouble);
+        AppendNote(out, "Loggers (UDP): ", facts.loggerFault);
+    }
 }

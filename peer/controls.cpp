@@ -32,6 +32,42 @@ bool SetControlText(WindowSystem& windows, PeerHandle control, const std::string
     return windows.SetText(control, text.c_str());
 }
 
+// Two presses cover one that got lost; a box still wrong after them flips
+// back by itself or ignores presses, and more would not help.
+constexpr int CheckPressLimit = 2;
+
+const char* SetCheck(WindowSystem& windows, PeerHandle box, bool ticked)
+{
+    if (box == NoPeer)
+        return "WSJT has no Tx First box";
+    for (int presses = 0;; ++presses) {
+        const int state = windows.GetCheck(box);
+        if (state < 0)
+            return "the Tx First box does not answer";
+        if ((state == 1) == ticked)
+            return nullptr;
+        if (presses == CheckPressLimit)
+            return ticked ? "the Tx First box stays unticked when pressed" : "the Tx First box stays ticked when pressed";
+        if (!ClickControl(windows, box))
+            return "the Tx First box does not answer";
+    }
+}
+
+bool IsTxFirstCaption(std::string_view text)
+{
+    constexpr std::string_view wanted = "tx first";
+    std::size_t matched = 0;
+    for (char c : text) {
+        if (c == '&')
+            continue;
+        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        if (matched == wanted.size() || lower != wanted[matched])
+            return false;
+        ++matched;
+    }
+    return matched == wanted.size();
+}
+
 void PressAutoWhile(WindowSystem& windows, PeerHandle autoButton, const char* from)
 {
     for (int presses = 0; presses < AutoPressLimit; ++presses) {

@@ -54,6 +54,8 @@ void CollectControls(WindowSystem& windows, const std::vector<PeerHandle>& winLi
         for (const Caption& caption : Captions)
             if (text == caption.text)
                 controls[caption.slot] = window;
+        if (IsTxFirstCaption(text))
+            controls[pcTxFirst] = window;
     }
 }
 

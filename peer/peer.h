@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ports/window_system.h"
@@ -22,6 +23,7 @@ enum PeerSlot {
     pcTx4,
     pcTx5,
     pcTx6,
+    pcTxFirst,   // the "Tx First" check box: ticked, we transmit first
     pcCount
 };
 
@@ -36,6 +38,13 @@ bool SetControlText(WindowSystem& windows, PeerHandle control, const std::string
 // Presses the Auto button while its caption reads `from`, a bounded number
 // of times.
 void PressAutoWhile(WindowSystem& windows, PeerHandle autoButton, const char* from);
+// Ticks or unticks a check box by pressing it, reading it back after each
+// press, at most twice. Nullptr when it holds the state asked for, else why
+// not, for the operator ("it does not answer", ...).
+const char* SetCheck(WindowSystem& windows, PeerHandle box, bool ticked);
+// WSJT's "Tx First" box is known by its caption: "Tx First" in any case,
+// with any '&' (its keyboard shortcut) left out.
+bool IsTxFirstCaption(std::string_view text);
 
 // Fills `controls`; true when the six windows a run needs were found.
 // `winList` holds the enumerated windows while the search runs.

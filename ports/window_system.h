@@ -33,4 +33,7 @@ public:
     // WM_LBUTTONDOWN then WM_LBUTTONUP, both with parameters 0 and 0; false
     // when the window has gone.
     virtual bool Press(PeerHandle window) = 0;
+    // BM_GETCHECK of a check box: 0 unticked, 1 ticked (2 for a third
+    // state); -1 when the window has gone or does not answer.
+    virtual int GetCheck(PeerHandle window) = 0;
 };

@@ -55,7 +55,16 @@ bool Win32WindowSystem::Press(PeerHandle window)
     return IsWindow(ToHwnd(window));
 }
 
-bool Win32WindowSystem::Send(PeerHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam)
+int Win32WindowSystem::GetCheck(PeerHandle window)
+{
+    std::intptr_t state = 0;
+    if (!Send(window, BM_GETCHECK, 0, 0, &state))
+        return -1;
+    return static_cast<int>(state);
+}
+
+bool Win32WindowSystem::Send(PeerHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+                             std::intptr_t* result)
 {
     const DWORD thread = GetWindowThreadProcessId(ToHwnd(window), nullptr);
     if (thread == 0)
@@ -65,7 +74,7 @@ bool Win32WindowSystem::Send(PeerHandle window, unsigned message, std::uintptr_t
             return false;
         MarkHung(thread, false);
     }
-    const bool answered = Answers(window, message, wParam, lParam, MessageWaitMs);
+    const bool answered = Answers(window, message, wParam, lParam, MessageWaitMs, result);
     if (!answered && IsWindow(ToHwnd(window)))
         MarkHung(thread, true);
     return answered;
@@ -78,11 +87,15 @@ bool Win32WindowSystem::Send(PeerHandle window, unsigned message, std::uintptr_t
 // SMTO_ABORTIFHUNG returns at once when Windows already knows the target
 // is hung.
 bool Win32WindowSystem::Answers(PeerHandle window, unsigned message, std::uintptr_t wParam,
-                                std::intptr_t lParam, unsigned waitMs)
+                                std::intptr_t lParam, unsigned waitMs, std::intptr_t* result)
 {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(ToHwnd(window), message, wParam, lParam, SMTO_BLOCK | SMTO_ABORTIFHUNG,
-                               waitMs, &result) != 0;
+    DWORD_PTR answer = 0;
+    if (SendMessageTimeoutA(ToHwnd(window), message, wParam, lParam, SMTO_BLOCK | SMTO_ABORTIFHUNG, waitMs,
+                            &answer) == 0)
+        return false;
+    if (result)
+        *result = static_cast<std::intptr_t>(answer);
+    return true;
 }
 
 bool Win32WindowSystem::IsMarkedHung(std::uint32_t thread) const

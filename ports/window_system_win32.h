@@ -35,14 +35,17 @@ public:
     void GetText(PeerHandle window, char* buffer, int capacity) override;
     bool SetText(PeerHandle window, const char* text) override;
     bool Press(PeerHandle window) override;
+    int GetCheck(PeerHandle window) override;
 
 private:
     std::vector<std::uint32_t> hungThreads_;  // threads whose last message timed out
 
     // False when the window has gone, or did not answer within the bound.
-    bool Send(PeerHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+    // The handler's result goes to `result` when it answered.
+    bool Send(PeerHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+              std::intptr_t* result = nullptr);
     bool Answers(PeerHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
-                 unsigned waitMs);
+                 unsigned waitMs, std::intptr_t* result = nullptr);
     bool IsMarkedHung(std::uint32_t thread) const;
     void MarkHung(std::uint32_t thread, bool hung);
 };

@@ -69,10 +69,13 @@ TEST_F(Contact, SkedContactRunsToTheEnd)
     EXPECT_EQ(Records(), 1);
     EXPECT_EQ(station.desktop.TextOf(station.peer.toRadio), "Q9XYZ");
 
-    // The same partner worked again is a contact of its own.
+    // The same partner worked again in the same run is a repeat: no second
+    // record, and the log says so.
     SetPartner(PartnerConfig{});
     ASSERT_TRUE(Reaches(4, 15 * 60));
-    EXPECT_EQ(Records(), 2);
+    EXPECT_EQ(Records(), 1);
+    EXPECT_NE(platform.files[Log].find(" UTC Q9XYZ completed again in this run: a repeat, no second record\r\n"),
+              std::string::npos);
 }
 
 TEST_F(Contact, PartnerThatStopsHalfwayTimesOutToCalling)

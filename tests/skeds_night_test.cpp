@@ -83,7 +83,7 @@ TEST_F(Night, SixEntriesWithACqSlot)
     StartCQ("Q5KLM\r\nQ8ZZZ\r\n");
     ASSERT_TRUE(CheckSchedule(lines, UtcSeconds(platform.utcNow), problem)) << problem.what;
     SetPartner(partners["Q9XYZ"]);
-    run.FollowSchedule(entries);
+    run.skeds.Follow(entries, UtcSeconds(platform.utcNow));
     EXPECT_EQ(Radio(), "Q9XYZ");  // already running: called at once
 
     std::vector<int> reached(entries.size(), -1);  // the highest state in each entry
@@ -126,5 +126,5 @@ TEST_F(Night, SixEntriesWithACqSlot)
     EXPECT_EQ(RecordedCalls(), (std::vector<std::string>{"Q9XYZ", "Q7PQR", "Q5KLM", "Q2CCC"}));
     const char* const states[] = {"contact", "contact", "contact", "past", "past", "contact"};
     for (std::size_t i = 0; i < entries.size(); ++i)
-        EXPECT_TRUE(run.SkedStateText(i).starts_with(states[i])) << i << " " << run.SkedStateText(i);
+        EXPECT_TRUE(run.skeds.StateText(i, UtcSeconds(platform.utcNow)).starts_with(states[i])) << i << " " << run.skeds.StateText(i, UtcSeconds(platform.utcNow));
 }

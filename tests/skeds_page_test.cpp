@@ -139,7 +139,7 @@ TEST_F(SkedsFixture, StartRefusesAScheduleThatCannotBeFollowed)
         EXPECT_TRUE(w.cbFollow.enabled);
         EXPECT_TRUE(platform.settingWrites.empty());
         EXPECT_TRUE(desktop.journal.empty());
-        EXPECT_TRUE(run.schedule.empty());
+        EXPECT_TRUE(run.skeds.Entries().empty());
     }
 }
 
@@ -154,7 +154,7 @@ TEST_F(SkedsFixture, FollowingNeedsTheListOnlyForCqAndEndsWithTheIdleLook)
     w.ClickStop(true);
     StartSked("");
     ASSERT_TRUE(Armed());
-    EXPECT_EQ(run.schedule, EntriesOf({{"", true, Entry("2026-12-13 22:00 23:00 Q9XYZ")},
+    EXPECT_EQ(run.skeds.Entries(), EntriesOf({{"", true, Entry("2026-12-13 22:00 23:00 Q9XYZ")},
                                        {"", true, Entry("2026-12-13 23:00 23:30 CQ")}}));
     EXPECT_FALSE(w.cbFollow.enabled);
     EXPECT_FALSE(w.eTRCS.enabled);

@@ -6,6 +6,7 @@
 
 #include "ports/platform.h"
 #include "ui/sfmMain.h"
+#include "ui/skeds.h"
 
 static bool IsAsciiAlnum(char c)
 {
@@ -161,7 +162,13 @@ void TfmTavrix::Start()
     EnableLoggerControls(false);
 
     if (follow) {
-        run.FollowSchedule(std::move(skeds));
+        // START may have taken long enough, behind a message box or a slow
+        // WSJT, for the last entry to end meanwhile.
+        if (!run.skeds.Follow(std::move(skeds), UtcSeconds(platform.UtcNow()))) {
+            StopRun(true);
+            platform.ShowError(AppTitle, ScheduleProblemText(FSkedsPath, {0, NothingLeftToFollow}));
+            return;
+        }
         ShowSkeds();
     } else if (!cbDelay->Checked()) {
         if (cbCLDec->Checked())

@@ -64,7 +64,7 @@ void TfmTavrix::OnTimer()
 {
     // A schedule's end ends the run even when a stop time would park it.
     if (run.OnTimer())
-        StopRun(!run.schedule.empty());
+        StopRun(!run.skeds.Entries().empty());
     RefreshSkedStates();
 }
 

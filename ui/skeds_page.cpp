@@ -52,8 +52,8 @@ void TfmTavrix::LoadSkeds()
 void TfmTavrix::ShowSkeds()
 {
     FSkedEntries = EntriesOf(FSkedLines);
-    FFollowing = Armed() && !run.schedule.empty();
-    FRunEntry = MatchRunEntries(FSkedEntries, FFollowing ? run.schedule : std::vector<SkedEntry>());
+    FFollowing = Armed() && !run.skeds.Entries().empty();
+    FRunEntry = MatchRunEntries(FSkedEntries, FFollowing ? run.skeds.Entries() : std::vector<SkedEntry>());
     std::vector<std::vector<std::string>> rows;
     rows.reserve(FSkedEntries.size());
     for (const SkedEntry& entry : FSkedEntries) {
@@ -73,7 +73,7 @@ void TfmTavrix::RefreshSkedStates()
     const std::int64_t now = UtcSeconds(platform.UtcNow());
     for (std::size_t row = 0; row < FSkedEntries.size(); ++row) {
         const int inRun = FRunEntry[row];
-        std::string state = inRun >= 0 ? run.SkedStateText(std::size_t(inRun))
+        std::string state = inRun >= 0 ? run.skeds.StateText(std::size_t(inRun), now)
                             : FFollowing ? NotInRunText
                                          : SkedTimeText(EntryTime(FSkedEntries, row, now));
         if (state != FShownStates[row]) {

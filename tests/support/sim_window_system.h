@@ -23,6 +23,8 @@ public:
         std::string text;
         bool alive = true;
         std::string toggleTo;        // a press swaps text and toggleTo when set
+        int check = -1;              // a check box's state; -1: no check box
+        bool checkStuck = false;     // a press leaves the check as it is
         std::function<void(Window&)> onPress;
     };
 
@@ -44,12 +46,19 @@ public:
         Find(h)->toggleTo = other;
         return h;
     }
+    // A check box that a press ticks or unticks.
+    PeerHandle AddCheck(PeerHandle parent, const std::string& text, bool ticked)
+    {
+        PeerHandle h = Add(parent, text);
+        Find(h)->check = ticked;
+        return h;
+    }
     void Kill(PeerHandle h) { if (Window* w = Find(h)) w->alive = false; }
     std::string TextOf(PeerHandle h) { Window* w = Find(h); return w ? w->text : std::string(); }
     void SetTextOf(PeerHandle h, const std::string& t) { if (Window* w = Find(h)) w->text = t; }
 
     // The window WSJT's layout uses in the tests: panels nested two deep.
-    struct Peer { PeerHandle main, toRadio, genStd, autoButton, lookup, tx[7]; };
+    struct Peer { PeerHandle main, toRadio, genStd, autoButton, lookup, tx[7], txFirst; };
     Peer AddWsjt(const std::string& title = "WSJT 4.9.7  by K1JT")
     {
         Peer p{};
@@ -59,6 +68,7 @@ public:
         p.toRadio = AddChild(inner, "12345");
         p.lookup = AddChild(inner, "&Lookup");
         p.genStd = AddChild(inner, "&Gen Std Msgs");
+        p.txFirst = AddCheck(inner, "Tx &First", false);
         p.autoButton = AddToggle(panel, "&Auto is OFF", "&Auto is ON");
         for (int i = 1; i <= 6; ++i)
             p.tx[i] = AddChild(panel, "Tx &" + std::to_string(i));
@@ -103,9 +113,17 @@ public:
         journal.push_back("press " + w->text);
         if (!w->toggleTo.empty())
             std::swap(w->text, w->toggleTo);
+        if (w->check >= 0 && !w->checkStuck)
+            w->check = !w->check;
         if (w->onPress)
             w->onPress(*w);
         return true;
+    }
+
+    int GetCheck(PeerHandle window) override
+    {
+        Window* w = Find(window);
+        return w && w->alive ? std::max(w->check, 0) : -1;
     }
 
     Window* Find(PeerHandle h)
@@ -157,4 +175,5 @@ struct CurrentDesktop : WindowSystem {
     }
     bool SetText(PeerHandle window, const char* text) override { return currentDesktop->SetText(window, text); }
     bool Press(PeerHandle window) override { return currentDesktop->Press(window); }
+    int GetCheck(PeerHandle window) override { return currentDesktop->GetCheck(window); }
 };

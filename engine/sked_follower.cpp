@@ -1,0 +1,225 @@
+// A run following the schedule of skeds; see engine/sked_follower.h.
+#include "engine/sked_follower.h"
+
+#include <algorithm>
+
+#include "engine/clock_text.h"
+#include "engine/run.h"
+
+std::optional<bool> TxFirstWanted(TxPeriod period)
+{
+    switch (period) {
+    case TxPeriod::First: return true;
+    case TxPeriod::Second: return false;
+    case TxPeriod::AsWsjt: break;
+    }
+    return std::nullopt;
+}
+
+bool DoneAfterContact(bool cqEntry, std::int32_t state)
+{
+    return !cqEntry && state >= 4;
+}
+
+bool RepeatContact(const std::vector<std::string>& worked, std::string_view station)
+{
+    return std::find(worked.begin(), worked.end(), station) != worked.end();
+}
+
+bool SkedFollower::Follow(std::vector<SkedEntry> entries, std::int64_t utc)
+{
+    entries_ = std::move(entries);
+    contacts_.assign(entries_.size(), -1);
+    following_ = true;
+    done_ = false;
+    // Parked until an entry runs, whatever START did before.
+    EndEntry();
+    if (Second(utc)) {
+        Clear();
+        return false;
+    }
+    return true;
+}
+
+void SkedFollower::Clear()
+{
+    entries_.clear();
+    contacts_.clear();
+    following_ = false;
+    done_ = false;
+    running_ = {};
+    released_ = false;
+}
+
+void SkedFollower::Stop()
+{
+    following_ = false;
+    running_ = {};
+    released_ = false;
+}
+
+const SkedEntry* SkedFollower::Current() const
+{
+    return following_ && running_.entry >= 0 ? &entries_[running_.entry] : nullptr;
+}
+
+bool SkedFollower::Second(std::int64_t utc)
+{
+    const SkedAction action = NextSkedAction(entries_, utc, running_);
+    switch (action.kind) {
+    case SkedAction::Nothing:
+        // WSJT closed during a sked: its contact is lost, and WSJT is
+        // looked for each minute as at a start. A sked already released
+        // has nothing left to lose.
+        if (running_.entry >= 0 && !running_.wsjtMissing && !released_ && (run_.troubles & PeerGone)) {
+            running_.wsjtMissing = true;
+            running_.since = utc;
+            run_.FState = -1;
+        }
+        break;
+    case SkedAction::Start:
+        StartEntry(action.start, utc);
+        break;
+    case SkedAction::End:
+        EndEntry();
+        break;
+    case SkedAction::EndAndStart:
+        EndEntry();
+        StartEntry(action.start, utc);
+        break;
+    case SkedAction::LookAgain:
+        CallIfWsjtFound();
+        break;
+    case SkedAction::Done:
+        EndEntry();
+        following_ = false;
+        done_ = true;
+        return true;
+    }
+    return false;
+}
+
+// As START does for one sked or CQ, at the entry's own second.
+void SkedFollower::StartEntry(int index, std::int64_t utc)
+{
+    const SkedEntry& entry = entries_[index];
+    running_ = {index, WhereInSchedule(entries_, utc).start, utc, false};
+    released_ = false;
+    periodTrouble_.clear();
+    run_.workedStations.clear();
+    // A CQ entry takes up callers as they come; a sked knows its partner.
+    run_.SetPartner(entry.Cq() ? std::string() : entry.station);
+    if (!run_.LogOpen)
+        run_.OpenActivityLog();
+    if (run_.choices.ClearDecoded())
+        run_.platform.DeleteFile(FileName(run_.choices.DecodedText()));
+    CallIfWsjtFound();
+}
+
+// WSJT may have been closed and started again since the last entry, so its
+// period is set again too.
+void SkedFollower::CallIfWsjtFound()
+{
+    running_.wsjtMissing = !run_.FindWSJT();
+    if (running_.wsjtMissing)
+        return;
+    SetPeriod();
+    run_.CallStation(run_.CallText());
+}
+
+// A period that can't be set doesn't stop the sked: the partner may still
+// be heard if WSJT happens to have it right, and the operator is told.
+void SkedFollower::SetPeriod()
+{
+    const std::optional<bool> txFirst = TxFirstWanted(entries_[running_.entry].period);
+    if (!txFirst)
+        return;
+    const char* trouble = SetCheck(run_.windows, run_.PeerControls[pcTxFirst], *txFirst);
+    if (!trouble) {
+        periodTrouble_.clear();
+        return;
+    }
+    if (periodTrouble_.empty())
+        run_.LogNote(std::string("Tx First not set: ") + trouble);
+    periodTrouble_ = trouble;
+}
+
+void SkedFollower::EndEntry()
+{
+    if (run_.FState >= 0) {
+        run_.ReleaseWSJT();
+        run_.FState = -1;
+    }
+    running_ = {};
+    released_ = false;
+    periodTrouble_.clear();
+}
+
+void SkedFollower::ContactCompleted(std::int64_t utc)
+{
+    if (Current())
+        contacts_[running_.entry] = utc;
+}
+
+bool SkedFollower::ReleaseIfDone()
+{
+    const SkedEntry* entry = Current();
+    if (!entry || !DoneAfterContact(entry->Cq(), run_.FState))
+        return false;
+    run_.ReleaseWSJT();
+    run_.FState = -1;
+    released_ = true;
+    run_.LogNote("Sked " + entry->station + " done: WSJT released until the next entry");
+    return true;
+}
+
+std::string SkedFollower::StateText(std::size_t index, std::int64_t now) const
+{
+    if (index >= entries_.size())
+        return std::string();
+    if (contacts_[index] >= 0) {
+        const UtcTime at = UtcTimeOf(contacts_[index]);
+        std::string text = "contact ";
+        AppendClock(text, at.hour, at.minute);
+        return text;
+    }
+    return SkedTimeText(EntryTime(entries_, index, now));
+}
+
+// Nothing here allocates: the status bar's text is made every tick.
+void SkedFollower::FillFacts(StatusFacts& facts, std::int64_t now) const
+{
+    if (done_) {
+        facts.sked = StatusFacts::Sked::Done;
+        return;
+    }
+    if (!following_)
+        return;
+    const SkedPosition at = WhereInSchedule(entries_, now);
+    if (running_.entry >= 0) {
+        facts.sked = StatusFacts::Sked::Working;
+        facts.skedNumber = running_.entry + 1;
+        facts.skedCount = static_cast<int>(entries_.size());
+        facts.skedStation = entries_[running_.entry].station;
+        facts.skedTime = UtcTimeOf(at.kind == SkedPosition::Running ? at.end : now);
+        facts.wsjtMissing = running_.wsjtMissing;
+        facts.skedWait = 60 - (now - running_.since) % 60;
+        facts.periodTrouble = periodTrouble_;
+        if (released_) {
+            facts.skedReleased = true;
+            facts.skedContact = UtcTimeOf(contacts_[running_.entry]);
+            const SkedPosition next = WhereInSchedule(entries_, at.end);
+            facts.skedNextStation = next.kind == SkedPosition::Done ? std::string_view()
+                                                                   : std::string_view(entries_[next.entry].station);
+            facts.skedNextTime = UtcTimeOf(next.start);
+        }
+    } else if (at.kind == SkedPosition::Waiting) {
+        facts.sked = StatusFacts::Sked::Waiting;
+        facts.skedStation = entries_[at.entry].station;
+        facts.skedTime = UtcTimeOf(at.start);
+        facts.skedWait = at.start - now;
+        const UtcTime today = UtcTimeOf(now);
+        facts.skedOtherDay = today.day != facts.skedTime.day || today.month != facts.skedTime.month ||
+                             today.year != facts.skedTime.year;
+    }
+}
