@@ -33,6 +33,7 @@ public:
     bool WriteSetting(const std::string&, const std::string&, const std::string&,
                       const std::string&) override { return false; }
     int CompareNoCase(const std::string& a, const std::string& b) override;
+    void KeepSystemAwake(bool) override {}
 };
 
 // Nobody presses anything in the bench; the scan may still ask.

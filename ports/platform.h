@@ -85,4 +85,9 @@ public:
 
     // Case-insensitive order of the user's locale: <0, 0 or >0.
     virtual int CompareNoCase(const std::string& a, const std::string& b) = 0;
+
+    // While a run is armed the computer must not go to sleep (the display
+    // may): asked at START, cleared at the idle look. Called from the
+    // user-interface thread, which the request belongs to.
+    virtual void KeepSystemAwake(bool awake) = 0;
 };

@@ -213,6 +213,14 @@ bool Win32Platform::WriteSetting(const std::string& path, const std::string& sec
     return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != 0;
 }
 
+// ES_SYSTEM_REQUIRED without ES_DISPLAY_REQUIRED: the screen may go dark,
+// the radio's computer must not. ES_CONTINUOUS keeps the request until it
+// is cleared.
+void Win32Platform::KeepSystemAwake(bool awake)
+{
+    SetThreadExecutionState(awake ? ES_CONTINUOUS | ES_SYSTEM_REQUIRED : ES_CONTINUOUS);
+}
+
 int Win32Platform::CompareNoCase(const std::string& a, const std::string& b)
 {
     const int result = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), int(a.size()), b.data(),

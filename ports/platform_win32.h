@@ -43,6 +43,7 @@ public:
     bool WriteSetting(const std::string& path, const std::string& section,
                       const std::string& key, const std::string& value) override;
     int CompareNoCase(const std::string& a, const std::string& b) override;
+    void KeepSystemAwake(bool awake) override;
 
 private:
     int Box(const std::string& title, const std::string& text, unsigned type, unsigned codePage);

@@ -5,6 +5,7 @@
 // record with the right callsign.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "engine/schedule.h"
@@ -87,7 +88,7 @@ TEST_F(Night, SixEntriesWithACqSlot)
     EXPECT_EQ(Radio(), "Q9XYZ");  // already running: called at once
 
     std::vector<int> reached(entries.size(), -1);  // the highest state in each entry
-    std::string status;
+    std::string status, doneStatus;
     while (Armed() && now < 30 * 3600) {
         // WSJT closed for a while in the second sked, and between the last
         // two, started again after the last one's start.
@@ -118,12 +119,23 @@ TEST_F(Night, SixEntriesWithACqSlot)
         }
         if (at.kind == SkedPosition::Running)
             reached[at.entry] = std::max(reached[at.entry], int(run.FState));
+        if (status.find("Q9XYZ done") != std::string::npos && doneStatus.empty())
+            doneStatus = status;
     }
     EXPECT_EQ(now, 27 * 3600 + 1);  // ended at 02:00:00 UTC
     EXPECT_EQ(Radio(), "12345");
     EXPECT_EQ(status, "Skeds done");
     EXPECT_EQ(reached, (std::vector<int>{4, 4, 4, 0, 3, 4}));
     EXPECT_EQ(RecordedCalls(), (std::vector<std::string>{"Q9XYZ", "Q7PQR", "Q5KLM", "Q2CCC"}));
+    // A sked done is released at its 73 step's time-out and not called again.
+    for (const char* call : {"-> Q9XYZ", "-> Q2CCC"})
+        EXPECT_EQ(std::count_if(air.journal.begin(), air.journal.end(),
+                                [call](const std::string& line) { return line.ends_with(call); }),
+                  1)
+            << call;
+    EXPECT_TRUE(doneStatus.starts_with("Sked 1 of 6: Q9XYZ done, contact 22:") &&
+                doneStatus.ends_with(" UTC; next Q7PQR at 22:30 UTC"))
+        << doneStatus;
     const char* const states[] = {"contact", "contact", "contact", "past", "past", "contact"};
     for (std::size_t i = 0; i < entries.size(); ++i)
         EXPECT_TRUE(run.skeds.StateText(i, UtcSeconds(platform.utcNow)).starts_with(states[i])) << i << " " << run.skeds.StateText(i, UtcSeconds(platform.utcNow));

@@ -143,6 +143,7 @@ void TfmTavrix::Start()
     run.DecodedLines.clear();
 
     bRun->SetCaption("STOP");
+    platform.KeepSystemAwake(true);
     feDecoded->SetEnabled(false);
     eCS->SetEnabled(false);
     eTLimit->SetEnabled(false);
@@ -205,6 +206,7 @@ void TfmTavrix::StopRun(bool force)
 {
     if (!cbDelay->Checked() || !cbStop->Checked() || force) {
         bRun->SetCaption("START");
+        platform.KeepSystemAwake(false);
         feDecoded->SetEnabled(true);
         eCS->SetEnabled(true);
         eTLimit->SetEnabled(true);

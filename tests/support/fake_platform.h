@@ -203,6 +203,14 @@ public:
         return true;
     }
 
+    bool keptAwake = false;             // the request stands
+    std::vector<bool> awakeRequests;    // every KeepSystemAwake, in order
+    void KeepSystemAwake(bool awake) override
+    {
+        keptAwake = awake;
+        awakeRequests.push_back(awake);
+    }
+
     // Byte order ignoring ASCII case: a documented stand-in for the locale's
     // collation.
     int CompareNoCase(const std::string& a, const std::string& b) override
