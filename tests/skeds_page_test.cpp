@@ -37,6 +37,7 @@ TEST(SkedsPage, DialogFieldsMakeTheEntryOrSayWhatIsWrong)
     const struct { SkedFields fields; const char* entry; const char* what; } cases[] = {
         {{false, " 2026-12-13", "22:00 ", "23:00", "q9xyz"}, "2026-12-13 22:00 23:00 Q9XYZ", ""},
         {{true, "not a date", "04:00", "05:00", "CQ"}, "* 04:00 05:00 CQ", ""},  // every day: the date box is not read
+        {{false, "2026-12-13", "22:00", "23:00", "Q9XYZ", TxPeriod::Second}, "2026-12-13 22:00 23:00 Q9XYZ 2nd", ""},
         {{false, "", "04:00", "05:00", "CQ"}, nullptr, "Date is empty."},
         {{false, "2026-12-13", "22:00", "23:00", "Q9 XYZ"}, nullptr, "Station must be one word, without blanks."},
         {{false, "2026-12-13", "22:00", "22:00", "Q9XYZ"}, nullptr, nullptr},  // the file's own rule, as a sentence
@@ -53,8 +54,9 @@ TEST(SkedsPage, DialogFieldsMakeTheEntryOrSayWhatIsWrong)
         else
             EXPECT_TRUE(what.size() > 1 && isupper(what[0]) && what.back() == '.') << what;
     }
-    SkedFields back = FieldsOf(Entry("2026-12-13 23:30 00:30 Q7PQR"));
+    SkedFields back = FieldsOf(Entry("2026-12-13 23:30 00:30 Q7PQR 1st"));
     EXPECT_EQ(back.date + " " + back.from + " " + back.to + " " + back.station, "2026-12-13 23:30 00:30 Q7PQR");
+    EXPECT_EQ(back.period, TxPeriod::First);
     UtcTime lastHour{2026, 12, 31, 23, 10, 0, 0};
     const SkedFields fresh = NewSkedFields(lastHour);
     EXPECT_EQ(fresh.date + " " + fresh.from + " " + fresh.to, "2027-01-01 00:00 01:00");
@@ -86,7 +88,7 @@ TEST_F(SkedsFixture, EditsKeepCommentsAndBlankLines)
 {
     ASSERT_EQ(w.lvSkeds.rows.size(), 2u);
     EXPECT_EQ(w.lvSkeds.rows[0][ColState], "next");
-    EXPECT_EQ(w.lvSkeds.rows[1], (Strings{"2026-12-13", "23:00", "23:30", "CQ", "later"}));
+    EXPECT_EQ(w.lvSkeds.rows[1], (Strings{"2026-12-13", "23:00", "23:30", "CQ", "as WSJT", "later"}));
     EXPECT_TRUE(w.form.EditSkedEntry(1, Entry("2026-12-13 23:00 23:30 q2def")));
     EXPECT_TRUE(w.form.AddSkedEntry(Entry("* 04:00 05:00 CQ")));
     w.lvSkeds.selected = 0;

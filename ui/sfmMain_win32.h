@@ -12,6 +12,7 @@
 #define IDC_SKED_TO 204
 #define IDC_SKED_STATION 205
 #define IDC_SKED_PROBLEM 206  // what is wrong with the typed entry
+#define IDC_SKED_PERIOD 207   // the transmit period: as WSJT has it, 1st, 2nd
 
 #ifndef RC_INVOKED
 class Win32Platform;

@@ -31,6 +31,13 @@ bool EveryDayTicked(HWND dialog)
     return SendDlgItemMessageW(dialog, IDC_SKED_EVERYDAY, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+// The choices are in TxPeriod's order; none chosen leaves WSJT alone.
+TxPeriod PeriodChosen(HWND dialog)
+{
+    const LRESULT chosen = SendDlgItemMessageW(dialog, IDC_SKED_PERIOD, CB_GETCURSEL, 0, 0);
+    return chosen == 1 ? TxPeriod::First : chosen == 2 ? TxPeriod::Second : TxPeriod::AsWsjt;
+}
+
 void ShowEveryDay(HWND dialog)
 {
     EnableWindow(GetDlgItem(dialog, IDC_SKED_DATE), !EveryDayTicked(dialog));
@@ -46,6 +53,9 @@ void OnInit(HWND dialog, DialogState& state)
     SetDlgItemTextA(dialog, IDC_SKED_FROM, state.fields.from.c_str());
     SetDlgItemTextA(dialog, IDC_SKED_TO, state.fields.to.c_str());
     SetDlgItemTextA(dialog, IDC_SKED_STATION, state.fields.station.c_str());
+    for (const char* choice : PeriodChoices)
+        SendDlgItemMessageW(dialog, IDC_SKED_PERIOD, CB_ADDSTRING, 0, LPARAM(Wide(choice, CP_ACP).c_str()));
+    SendDlgItemMessageW(dialog, IDC_SKED_PERIOD, CB_SETCURSEL, WPARAM(state.fields.period), 0);
     for (int id : {IDC_SKED_FROM, IDC_SKED_TO})
         SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, 5, 0);
     SendDlgItemMessageW(dialog, IDC_SKED_DATE, EM_LIMITTEXT, 10, 0);
@@ -57,7 +67,7 @@ void OnOk(HWND dialog, DialogState& state)
 {
     SkedFields typed{EveryDayTicked(dialog), ItemText(dialog, IDC_SKED_DATE),
                      ItemText(dialog, IDC_SKED_FROM), ItemText(dialog, IDC_SKED_TO),
-                     ItemText(dialog, IDC_SKED_STATION)};
+                     ItemText(dialog, IDC_SKED_STATION), PeriodChosen(dialog)};
     std::string what;
     if (EntryOfFields(typed, state.entry, what)) {
         EndDialog(dialog, IDOK);

@@ -25,11 +25,16 @@ static std::string DateText(int year, int month, int day)
     return text;
 }
 
+const char* PeriodColumnText(TxPeriod period)
+{
+    return period == TxPeriod::AsWsjt ? "as WSJT" : TxPeriodText(period);
+}
+
 SkedRow SkedRowOf(const SkedEntry& entry)
 {
     return {entry.EveryDay() ? "every day" : DateText(entry.year, entry.month, entry.day),
             TwoDigits(entry.start / 60, entry.start % 60), TwoDigits(entry.end / 60, entry.end % 60),
-            entry.station, ""};
+            entry.station, PeriodColumnText(entry.period), ""};
 }
 
 std::vector<int> MatchRunEntries(const std::vector<SkedEntry>& file, const std::vector<SkedEntry>& run)
@@ -51,7 +56,8 @@ std::vector<int> MatchRunEntries(const std::vector<SkedEntry>& file, const std::
 SkedFields FieldsOf(const SkedEntry& entry)
 {
     const SkedRow row = SkedRowOf(entry);
-    return {entry.EveryDay(), entry.EveryDay() ? "" : row[ColDate], row[ColFrom], row[ColTo], entry.station};
+    return {entry.EveryDay(), entry.EveryDay() ? "" : row[ColDate], row[ColFrom], row[ColTo], entry.station,
+            entry.period};
 }
 
 SkedFields NewSkedFields(const UtcTime& now)
@@ -87,6 +93,8 @@ bool EntryOfFields(const SkedFields& fields, SkedEntry& entry, std::string& what
         }
         line += (line.empty() ? "" : " ") + text;
     }
+    if (fields.period != TxPeriod::AsWsjt)
+        line += std::string(" ") + TxPeriodText(fields.period);
     if (ParseSkedEntry(line, entry, what))
         return true;
     // The file's reasons are parts of a message; here one stands alone.

@@ -15,7 +15,7 @@ constexpr const char* SkedsKey = "Skeds";              // the file's path, when 
 constexpr const char* FollowSkedsKey = "FollowSkeds";  // 0 or 1
 
 // The Skeds page's columns, in their order.
-enum SkedColumn { ColDate, ColFrom, ColTo, ColStation, ColState, SkedColumnCount };
+enum SkedColumn { ColDate, ColFrom, ColTo, ColStation, ColPeriod, ColState, SkedColumnCount };
 using SkedRow = std::array<std::string, SkedColumnCount>;
 
 // The schedule file: the Skeds key's path when it names one, else
@@ -36,7 +36,12 @@ constexpr const char* NotInRunText = "next START";
 struct SkedFields {
     bool everyDay = false;
     std::string date, from, to, station;
+    TxPeriod period = TxPeriod::AsWsjt;
 };
+// The Period column's and the dialog's words for a period, in the order of
+// the dialog's choices.
+constexpr const char* PeriodChoices[] = {"as WSJT has it", "1st", "2nd"};
+const char* PeriodColumnText(TxPeriod period);
 SkedFields FieldsOf(const SkedEntry& entry);
 // A new entry's fields: today's UTC date, the next whole hour to the one after.
 SkedFields NewSkedFields(const UtcTime& now);
