@@ -88,6 +88,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/standin_options.h"
 #include "tools/standin_partners.h"
 
 namespace {
@@ -107,26 +108,9 @@ constexpr UINT_PTR PartnerTimer = 1;
 constexpr const char* PanelClass = "StandInPanel";
 constexpr const char* MainClass = "StandInWsjt";
 
-struct Options {
-    std::string myCall = "Q1ABC";
-    std::string journal;
-    bool autoStuck = false;
-    bool txFirst = false;
-    bool txFirstStuck = false;
-    std::vector<std::string> missing;
-    int hangSeconds = 0;
-    int hangAfter = 0;
-    std::string holdDecoded;
-    std::string decoded;
-    std::vector<PartnerConfig> partners;
-    int noise = 1;
-    bool fast = false;
-    int x = 0, y = 400;
-};
-
 // Everything the program knows.
 struct StandIn {
-    Options options;
+    StandInOptions options;
     HWND main = nullptr;
     HWND toRadio = nullptr;
     HWND autoButton = nullptr;
@@ -187,86 +171,6 @@ bool IsMissing(const char* caption)
         if (m == caption)
             return true;
     return false;
-}
-
-std::vector<std::string> SplitCommas(const std::string& list)
-{
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t comma; (comma = list.find(',', start)) != std::string::npos; start = comma + 1)
-        parts.push_back(list.substr(start, comma - start));
-    parts.push_back(list.substr(start));
-    return parts;
-}
-
-// The switches that shape the last partner added: the number of values
-// taken, or -1 for any other switch.
-int ParsePartnerSwitch(const std::string& name, const char* value, Options& o)
-{
-    if (o.partners.empty())
-        return -1;
-    PartnerConfig& partner = o.partners.back();
-    if (name == "/oncall") {
-        partner.waitsForCall = true;
-        return 0;
-    }
-    if (!value)
-        return -1;
-    if (name == "/behaviour")
-        ParsePartnerBehaviour(value, partner.behaviour);
-    else if (name == "/misses")
-        partner.missesOneIn = std::atoi(value);
-    else if (name == "/period")
-        ParsePartnerPeriod(value, partner.period);
-    else
-        return -1;
-    return 1;
-}
-
-Options ParseOptions(int argc, char** argv)
-{
-    Options o;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (a == "/autostuck")
-            o.autoStuck = true;
-        else if (a == "/txfirst")
-            o.txFirst = true;
-        else if (a == "/txfirststuck")
-            o.txFirstStuck = true;
-        else if (a == "/mycall" && hasValue)
-            o.myCall = argv[++i];
-        else if (a == "/journal" && hasValue)
-            o.journal = argv[++i];
-        else if (a == "/missing" && hasValue)
-            o.missing = SplitCommas(argv[++i]);
-        else if (a == "/hang" && hasValue)
-            o.hangSeconds = std::atoi(argv[++i]);
-        else if (a == "/hangafter" && hasValue)
-            o.hangAfter = std::atoi(argv[++i]);
-        else if (a == "/holddecoded" && hasValue)
-            o.holdDecoded = argv[++i];
-        else if (a == "/decoded" && hasValue)
-            o.decoded = argv[++i];
-        else if (a == "/partner" && hasValue)
-            o.partners.emplace_back().partnerCall = argv[++i];
-        else if (a == "/noise" && hasValue)
-            o.noise = std::atoi(argv[++i]);
-        else if (a == "/fast")
-            o.fast = true;
-        else if (a == "/at" && hasValue)
-            std::sscanf(argv[++i], "%d,%d", &o.x, &o.y);
-        else if (const int values = ParsePartnerSwitch(a, hasValue ? argv[i + 1] : nullptr, o); values > 0)
-            i += values;
-    }
-    // The noise comes once per period, whatever the number of partners.
-    for (std::size_t p = 0; p < o.partners.size(); ++p) {
-        o.partners[p].operatorCall = o.myCall;
-        o.partners[p].noiseLines = p == 0 ? o.noise : 0;
-        o.partners[p].seed = static_cast<std::uint32_t>(p + 1);
-    }
-    return o;
 }
 
 // ---- the window
@@ -431,7 +335,7 @@ void HoldDecoded(const std::string& path)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 {
-    app.options = ParseOptions(__argc, __argv);
+    app.options = ParseStandInOptions(__argc, __argv);
     if (!app.options.journal.empty())
         app.journal = std::fopen(app.options.journal.c_str(), "a");
     if (!app.options.holdDecoded.empty())
