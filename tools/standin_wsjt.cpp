@@ -75,7 +75,9 @@
 //                box is left out)
 //   hh:mm:ss.mmm toradio <new text>
 //   hh:mm:ss.mmm hang <seconds>   /  hh:mm:ss.mmm hang end
-//   hh:mm:ss.mmm heard <message we sent, when there was one>
+//   hh:mm:ss.mmm heard <message we sent, when there was one>   (only when
+//                some partner listens in the period we sent in: with Tx
+//                First the wrong way round for all of them, none)
 //   hh:mm:ss.mmm decode <line appended to decoded.cum>
 //   hh:mm:ss.mmm decode failed <lines>   (decoded.cum could not be opened)
 //   hh:mm:ss.mmm exit
