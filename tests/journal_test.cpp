@@ -39,6 +39,18 @@ TEST(Journal, ParsesEventsAndRunsOnPastMidnight)
     EXPECT_EQ(PeerActions(events), (std::vector<std::string>{"press Tx &2", "toradio 12345"}));
 }
 
+TEST(Journal, TxFirstAtEachToRadioChange)
+{
+    const auto changes = ToRadioChanges(ParseJournal("10:00:00.000 toradio Q8AAA\n"  // an older stand-in
+                                                     "10:00:01.000 txfirst off\n"
+                                                     "10:00:01.000 toradio Q9XYZ\n"
+                                                     "10:00:02.000 press Tx &First tx=1 auto=off\n"
+                                                     "10:00:02.000 txfirst on\n"
+                                                     "10:00:40.000 txfirst on\n"
+                                                     "10:00:40.000 toradio 12345\n"));
+    EXPECT_EQ(changes, (std::vector<ToRadioChange>{{"Q8AAA", -1}, {"Q9XYZ", 0}, {"12345", 1}}));
+}
+
 TEST(Journal, StateFollowsThePresses)
 {
     const struct { const char* journal; int state; } cases[] = {

@@ -77,6 +77,57 @@ TEST(PartnerSim, SchedulePartnerWaitsForItsCallAndMissesPeriods)
     EXPECT_EQ(Answer(p, "Q9XYZ Q1ABC"), "Q1ABC Q9XYZ 27 27");
 }
 
+// Each partner's seconds of the minute for hearing us and for writing its
+// decodes; a partner with a period keeps to it whatever /fast says.
+TEST(PartnerSim, TurnsKeepToThePeriod)
+{
+    using Seconds = std::vector<int>;
+    const struct { PartnerPeriod period; bool fast; Seconds hear, decode; } cases[] = {
+        {PartnerPeriod::Any, false, {0}, {31}},
+        {PartnerPeriod::Any, true, {1, 31}, {1, 31}},
+        {PartnerPeriod::First, false, {0}, {31}},
+        {PartnerPeriod::First, true, {0}, {31}},
+        {PartnerPeriod::Second, false, {30}, {1}},
+        {PartnerPeriod::Second, true, {30}, {1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.period) << " fast " << c.fast);
+        Seconds hear, decode;
+        for (int s = 0; s < 60; ++s) {
+            if (TurnAt(c.period, c.fast, s).hear)
+                hear.push_back(s);
+            if (TurnAt(c.period, c.fast, s).decode)
+                decode.push_back(s);
+        }
+        EXPECT_EQ(hear, c.hear);
+        EXPECT_EQ(decode, c.decode);
+        // Written a second after the period ends, stamped with its start.
+        for (int s : decode)
+            EXPECT_EQ((s - DecodeDelay + 60) % 30, 0);
+    }
+}
+
+TEST(PartnerSim, HearsUsOnlyInTheOtherPeriod)
+{
+    const struct { PartnerPeriod period; bool weFirst, hears; } cases[] = {
+        {PartnerPeriod::Any, false, true},    {PartnerPeriod::Any, true, true},
+        {PartnerPeriod::First, false, true},  {PartnerPeriod::First, true, false},
+        {PartnerPeriod::Second, false, false}, {PartnerPeriod::Second, true, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(HearsUs(c.period, c.weFirst), c.hears) << static_cast<int>(c.period) << " " << c.weFirst;
+
+    const struct { const char* text; bool ok; PartnerPeriod period; } names[] = {
+        {"1st", true, PartnerPeriod::First}, {"2nd", true, PartnerPeriod::Second},
+        {"first", false, PartnerPeriod::Any}, {"2ND", false, PartnerPeriod::Any}, {"", false, PartnerPeriod::Any},
+    };
+    for (const auto& n : names) {
+        PartnerPeriod period = PartnerPeriod::Any;
+        EXPECT_EQ(ParsePartnerPeriod(n.text, period), n.ok) << n.text;
+        EXPECT_EQ(period, n.period) << n.text;
+    }
+}
+
 TEST(PartnerSim, DecodeLinesFollowTheFileLayout)
 {
     for (std::uint32_t v : {0u, 7u, 12345u, 0xFFFFFFFFu}) {

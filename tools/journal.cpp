@@ -57,6 +57,19 @@ std::vector<std::string> PeerActions(const std::vector<JournalEvent>& events)
     return actions;
 }
 
+std::vector<ToRadioChange> ToRadioChanges(const std::vector<JournalEvent>& events)
+{
+    std::vector<ToRadioChange> changes;
+    int txFirst = -1;
+    for (const JournalEvent& e : events) {
+        if (e.what == "txfirst on" || e.what == "txfirst off")
+            txFirst = e.what == "txfirst on";
+        else if (StartsWith(e.what, "toradio "))
+            changes.push_back({e.what.substr(8), txFirst});
+    }
+    return changes;
+}
+
 int StateFromJournal(const std::vector<JournalEvent>& events)
 {
     int state = -1;

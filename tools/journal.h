@@ -19,6 +19,15 @@ std::vector<JournalEvent> ParseJournal(const std::string& text);
 // "toradio Q9XYZ", "press &Lookup", "press Tx &2", ...
 std::vector<std::string> PeerActions(const std::vector<JournalEvent>& events);
 
+// Each change of the to-radio box, in order, with the Tx First box's state
+// journaled just before it: the state at each call and release.
+struct ToRadioChange {
+    std::string text;  // the box's new text: a callsign, "CQ", "12345"
+    int txFirst;       // 1 ticked, 0 unticked, -1 not journaled (the box left out)
+    bool operator==(const ToRadioChange&) const = default;
+};
+std::vector<ToRadioChange> ToRadioChanges(const std::vector<JournalEvent>& events);
+
 // Tavrix's QSO state as WSJT saw it: -1 before a call or after a release,
 // 0 calling once Auto was switched on, 1..4 after "Tx &2".."Tx &5".
 int StateFromJournal(const std::vector<JournalEvent>& events);

@@ -18,6 +18,40 @@ bool ParsePartnerBehaviour(const std::string& name, PartnerBehaviour& behaviour)
     return false;
 }
 
+bool ParsePartnerPeriod(const std::string& name, PartnerPeriod& period)
+{
+    if (name == "1st")
+        period = PartnerPeriod::First;
+    else if (name == "2nd")
+        period = PartnerPeriod::Second;
+    else
+        return false;
+    return true;
+}
+
+PartnerTurn TurnAt(PartnerPeriod period, bool fast, int secondOfMinute)
+{
+    const int s = secondOfMinute;
+    switch (period) {
+    case PartnerPeriod::First: return {s == 0, s == 31};
+    case PartnerPeriod::Second: return {s == 30, s == 1};
+    case PartnerPeriod::Any: break;
+    }
+    if (fast)
+        return {s == 1 || s == 31, s == 1 || s == 31};
+    return {s == 0, s == 31};
+}
+
+bool HearsUs(PartnerPeriod period, bool weTransmitFirst)
+{
+    switch (period) {
+    case PartnerPeriod::First: return !weTransmitFirst;
+    case PartnerPeriod::Second: return weTransmitFirst;
+    case PartnerPeriod::Any: break;
+    }
+    return true;
+}
+
 PartnerSim::PartnerSim(const PartnerConfig& config) : config_(config), random_(config.seed ? config.seed : 1) {}
 
 static bool Contains(const std::string& text, const std::string& part)

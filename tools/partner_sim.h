@@ -11,6 +11,10 @@
 //   heard our "R27"           -> "RRRR RRRR PARTNER"
 //   heard our "RRRR" or "73"  -> "73 PARTNER"
 // It never goes back a step, and falls silent after sending 73 twice.
+//
+// Periods: a partner given one transmits in that half of each minute and
+// hears us only in the other, as on the air; with none it hears every
+// period of ours, whatever our Tx First box says.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -29,6 +33,33 @@ enum class PartnerBehaviour {
 // false for anything else.
 bool ParsePartnerBehaviour(const std::string& name, PartnerBehaviour& behaviour);
 
+// The half of the minute a partner transmits in: seconds 0..29 or 30..59.
+enum class PartnerPeriod {
+    Any,     // no period of its own: hears every period of ours
+    First,
+    Second,
+};
+
+// Parses "1st" and "2nd"; false for anything else, `period` untouched.
+bool ParsePartnerPeriod(const std::string& name, PartnerPeriod& period);
+
+// What a partner does in a second of the minute (0..59): hear what we sent
+// in our period that has just ended, and write the decodes of its own
+// period, which began DecodeDelay seconds before. A partner without a
+// period hears at second 0 and writes at 31; with `fast` it does both at
+// seconds 1 and 31. One with a period keeps to it, `fast` or not: a 1st
+// partner hears at 0 and writes at 31, a 2nd one hears at 30 and writes at 1.
+struct PartnerTurn {
+    bool hear = false;
+    bool decode = false;
+};
+constexpr int DecodeDelay = 31;
+PartnerTurn TurnAt(PartnerPeriod period, bool fast, int secondOfMinute);
+
+// Whether a partner hears what we send: only when we transmit in the other
+// period from its own. Our ticked Tx First box means we send in the first.
+bool HearsUs(PartnerPeriod period, bool weTransmitFirst);
+
 struct PartnerConfig {
     std::string partnerCall = "Q9XYZ";
     std::string operatorCall = "Q1ABC";
@@ -41,11 +72,14 @@ struct PartnerConfig {
     // Meteor scatter: every Nth of our periods brings no ping and is not
     // heard at all (0: every period is heard).
     int missesOneIn = 0;
+    PartnerPeriod period = PartnerPeriod::Any;
 };
 
 class PartnerSim {
 public:
     explicit PartnerSim(const PartnerConfig& config);
+
+    const PartnerConfig& Config() const { return config_; }
 
     // What the operator's station transmitted in its last period (the
     // message of the Tx button last pressed while Auto was on), or "" when

@@ -8,9 +8,10 @@ constexpr std::size_t NewsLines = 6;
 }  // namespace
 
 PartnersOnAir::PartnersOnAir(const std::vector<PartnerConfig>& partners, const std::string& decodedPath, bool fast,
-                             HWND newsBox, Transmitted transmitted, Journal journal)
+                             HWND newsBox, Transmitted transmitted, TransmitsFirst transmitsFirst,
+                             Journal journal)
     : partners_(partners.begin(), partners.end()), decodedPath_(decodedPath), fast_(fast), newsBox_(newsBox),
-      transmitted_(transmitted), journal_(journal)
+      transmitted_(transmitted), transmitsFirst_(transmitsFirst), journal_(journal)
 {
 }
 
@@ -28,27 +29,39 @@ void PartnersOnAir::Tick()
     }
 }
 
+// Partners whose turns fall in the same second hear and write together,
+// the decodes in one write, in the order the partners were given.
 void PartnersOnAir::Second(int secondOfDay)
 {
-    const int s = secondOfDay % 60;
-    if (s == 0 && !fast_)
-        Hear();
-    if (s == 31 || (fast_ && s == 1)) {
-        if (fast_)
-            Hear();
-        Decode((secondOfDay - 31 + SecondsPerDay) % SecondsPerDay);
+    std::vector<PartnerSim*> listeners, senders;
+    for (PartnerSim& partner : partners_) {
+        const PartnerTurn turn = TurnAt(partner.Config().period, fast_, secondOfDay % 60);
+        if (turn.hear)
+            listeners.push_back(&partner);
+        if (turn.decode)
+            senders.push_back(&partner);
     }
+    if (!listeners.empty())
+        Hear(listeners);
+    if (!senders.empty())
+        Decode(senders, (secondOfDay - DecodeDelay + SecondsPerDay) % SecondsPerDay);
 }
 
-void PartnersOnAir::Hear()
+// Journaled as heard when some partner was listening in the period we sent in.
+void PartnersOnAir::Hear(const std::vector<PartnerSim*>& listeners)
 {
     const std::string message = transmitted_();
-    if (!message.empty()) {
+    const bool first = transmitsFirst_();
+    bool heard = false;
+    for (PartnerSim* partner : listeners) {
+        const bool hears = HearsUs(partner->Config().period, first);
+        heard = heard || hears;
+        partner->Hear(hears ? message : std::string());
+    }
+    if (heard && !message.empty()) {
         journal_("heard " + message);
         News("heard   " + message);
     }
-    for (PartnerSim& partner : partners_)
-        partner.Hear(message);
 }
 
 // Opened and closed for each period, sharing reading, so Tavrix can read
@@ -64,11 +77,11 @@ HANDLE PartnersOnAir::OpenDecodedForAppending() const
     return INVALID_HANDLE_VALUE;
 }
 
-void PartnersOnAir::Decode(int stamp)
+void PartnersOnAir::Decode(const std::vector<PartnerSim*>& senders, int stamp)
 {
     std::vector<std::string> lines;
-    for (PartnerSim& partner : partners_)
-        for (const std::string& message : partner.NextMessages())
+    for (PartnerSim* partner : senders)
+        for (const std::string& message : partner->NextMessages())
             lines.push_back(DecodeLine(stamp / 3600, stamp / 60 % 60, stamp % 60, message, variation_++));
     HANDLE file = OpenDecodedForAppending();
     if (file == INVALID_HANDLE_VALUE) {

@@ -7,13 +7,17 @@
 //   Main window title "WSJT 4.9.7  by K1JT". Its controls sit in panels two
 //   levels deep (main > outer panel > inner panel), as in the real program:
 //     inner panel: to-radio edit box holding "12345", "&Lookup",
-//                  "&Gen Std Msgs", "&Auto is OFF"
+//                  "&Gen Std Msgs", "&Auto is OFF", and the check box
+//                  "Tx &First" (ticked: we transmit in seconds 0..29 of
+//                  each minute, unticked: in 30..59)
 //     outer panel: "Tx &1".."Tx &6" and, beside each, its message edit box
 //   "&Auto is OFF" and "&Auto is ON" swap on every press. "&Gen Std Msgs"
 //   fills the six message boxes from the to-radio text (%T) and the own call
 //   (%M), meteor-scatter style: "%T %M", "%T %M 27 27", "%T %M R27 R27",
 //   "RRRR RRRR %M", "73 %M", "CQ %M", and selects Tx 1. A Tx button selects
 //   its message. While Auto is on, the selected message is what goes out.
+//   "Tx &First" is a real check box (BS_AUTOCHECKBOX): BM_GETCHECK reads it
+//   and a press (WM_LBUTTONDOWN then WM_LBUTTONUP) toggles it.
 //   Below the Tx rows a box shows the partner's latest doings.
 //
 // Simulated partner (with /decoded and at least one /partner): on a 250 ms
@@ -23,15 +27,25 @@
 // appended to decoded.cum stamped hh:mm:00 UTC. One exchange step a
 // minute, as on the air. With /fast the partners also hear us and answer at
 // second 1, stamped hh:mm:30 of the minute before, so a contact takes one to
-// two minutes. The decisions are partner_sim's; the clock and the file are
-// standin_partners'. With /holddecoded on the same file the writes fail.
+// two minutes. A partner given /period keeps to its half of the minute,
+// /fast or not: it hears only what we send in the other half (Tx First
+// ticked: we send in the first), at second 0 for a 1st partner and 30 for
+// a 2nd one, and writes its own period's decodes at second 31 stamped
+// hh:mm:00 (1st) or at second 1 stamped hh:mm:30 of the minute before
+// (2nd). So a wrong Tx First gives no contact, as on the air. The decisions
+// are partner_sim's; the clock and the file are standin_partners'. With
+// /holddecoded on the same file the writes fail.
 //
 // Switches
 //   /mycall CALL       own callsign for %M (default Q1ABC)
 //   /journal PATH      journal file (default: none)
 //   /autostuck         the Auto caption never changes
 //   /missing LIST      comma-separated captions of buttons left out
-//                      (meant for the optional ones: "Tx &3,&Lookup")
+//                      (meant for the optional ones: "Tx &3,&Lookup";
+//                      "Tx &First" leaves out the check box)
+//   /txfirst           "Tx &First" starts ticked (default unticked)
+//   /txfirststuck      "Tx &First" flips back after each press, so its
+//                      state never changes
 //   /hang N            once, the user-interface thread sleeps N seconds ...
 //   /hangafter K       ... while handling the K-th press, after journaling
 //                      it (default 0: at start, before any message is
@@ -45,6 +59,8 @@
 //   /oncall            the last partner added stays silent until we call it
 //                      (a schedule's partners, each answering its own sked)
 //   /misses N          the last partner added misses every Nth of our periods
+//   /period 1st|2nd    the half of the minute the last partner added
+//                      transmits in (default: none, it hears every period)
 //   /noise N           noise lines per period (default 1)
 //   /fast              partners answer every half minute
 //   /at X,Y            where the window opens (default 0,400, clear of
@@ -54,9 +70,14 @@
 // clock the decodes are stamped with, so their age can be told from it):
 //   hh:mm:ss.mmm start <process id>
 //   hh:mm:ss.mmm press <caption before the press> tx=<selected Tx, 0 none> auto=<on|off>
+//   hh:mm:ss.mmm txfirst <on|off>   the check box's state: after each press
+//                of it, and just before each toradio line (none when the
+//                box is left out)
 //   hh:mm:ss.mmm toradio <new text>
 //   hh:mm:ss.mmm hang <seconds>   /  hh:mm:ss.mmm hang end
-//   hh:mm:ss.mmm heard <message we sent, when there was one>
+//   hh:mm:ss.mmm heard <message we sent, when there was one>   (only when
+//                some partner listens in the period we sent in: with Tx
+//                First the wrong way round for all of them, none)
 //   hh:mm:ss.mmm decode <line appended to decoded.cum>
 //   hh:mm:ss.mmm decode failed <lines>   (decoded.cum could not be opened)
 //   hh:mm:ss.mmm exit
@@ -69,6 +90,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/standin_options.h"
 #include "tools/standin_partners.h"
 
 namespace {
@@ -78,6 +100,7 @@ enum ControlId {
     idLookup,
     idGenStd,
     idAuto,
+    idTxFirst,
     idTx1 = 111,  // Tx &1..Tx &6 are idTx1..idTx1+5
     idTxMsg1 = 121,
     idPartnerBox = 131,
@@ -87,27 +110,13 @@ constexpr UINT_PTR PartnerTimer = 1;
 constexpr const char* PanelClass = "StandInPanel";
 constexpr const char* MainClass = "StandInWsjt";
 
-struct Options {
-    std::string myCall = "Q1ABC";
-    std::string journal;
-    bool autoStuck = false;
-    std::vector<std::string> missing;
-    int hangSeconds = 0;
-    int hangAfter = 0;
-    std::string holdDecoded;
-    std::string decoded;
-    std::vector<PartnerConfig> partners;
-    int noise = 1;
-    bool fast = false;
-    int x = 0, y = 400;
-};
-
 // Everything the program knows.
 struct StandIn {
-    Options options;
+    StandInOptions options;
     HWND main = nullptr;
     HWND toRadio = nullptr;
     HWND autoButton = nullptr;
+    HWND txFirstBox = nullptr;  // null when left out
     HWND txMessage[7] = {};     // 1..6
     bool autoOn = false;
     int selectedTx = 0;         // set by the last Tx press, 0 before any
@@ -135,6 +144,12 @@ std::string TransmittedMessage()
     return WindowText(app.txMessage[app.selectedTx]);
 }
 
+// A box left out counts as unticked: WSJT then sends in the second period.
+bool TransmitsFirst()
+{
+    return app.txFirstBox && SendMessageA(app.txFirstBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
 void Journal(const std::string& event)
 {
     if (!app.journal)
@@ -146,80 +161,18 @@ void Journal(const std::string& event)
     std::fflush(app.journal);
 }
 
+void JournalTxFirst()
+{
+    if (app.txFirstBox)
+        Journal(std::string("txfirst ") + (TransmitsFirst() ? "on" : "off"));
+}
+
 bool IsMissing(const char* caption)
 {
     for (const std::string& m : app.options.missing)
         if (m == caption)
             return true;
     return false;
-}
-
-std::vector<std::string> SplitCommas(const std::string& list)
-{
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t comma; (comma = list.find(',', start)) != std::string::npos; start = comma + 1)
-        parts.push_back(list.substr(start, comma - start));
-    parts.push_back(list.substr(start));
-    return parts;
-}
-
-// The switches that shape a schedule's partners; false for any other.
-bool ParseSchedulePartnerSwitch(const std::string& name, const char* value, Options& o)
-{
-    if (o.partners.empty())
-        return false;
-    if (name == "/oncall")
-        o.partners.back().waitsForCall = true;
-    else if (name == "/misses" && value)
-        o.partners.back().missesOneIn = std::atoi(value);
-    else
-        return false;
-    return true;
-}
-
-Options ParseOptions(int argc, char** argv)
-{
-    Options o;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (a == "/autostuck")
-            o.autoStuck = true;
-        else if (a == "/mycall" && hasValue)
-            o.myCall = argv[++i];
-        else if (a == "/journal" && hasValue)
-            o.journal = argv[++i];
-        else if (a == "/missing" && hasValue)
-            o.missing = SplitCommas(argv[++i]);
-        else if (a == "/hang" && hasValue)
-            o.hangSeconds = std::atoi(argv[++i]);
-        else if (a == "/hangafter" && hasValue)
-            o.hangAfter = std::atoi(argv[++i]);
-        else if (a == "/holddecoded" && hasValue)
-            o.holdDecoded = argv[++i];
-        else if (a == "/decoded" && hasValue)
-            o.decoded = argv[++i];
-        else if (a == "/partner" && hasValue)
-            o.partners.emplace_back().partnerCall = argv[++i];
-        else if (a == "/behaviour" && hasValue && !o.partners.empty())
-            ParsePartnerBehaviour(argv[++i], o.partners.back().behaviour);
-        else if (a == "/noise" && hasValue)
-            o.noise = std::atoi(argv[++i]);
-        else if (a == "/fast")
-            o.fast = true;
-        else if (a == "/at" && hasValue)
-            std::sscanf(argv[++i], "%d,%d", &o.x, &o.y);
-        else if (ParseSchedulePartnerSwitch(a, hasValue ? argv[i + 1] : nullptr, o) && a == "/misses")
-            ++i;
-    }
-    // The noise comes once per period, whatever the number of partners.
-    for (std::size_t p = 0; p < o.partners.size(); ++p) {
-        o.partners[p].operatorCall = o.myCall;
-        o.partners[p].noiseLines = p == 0 ? o.noise : 0;
-        o.partners[p].seed = static_cast<std::uint32_t>(p + 1);
-    }
-    return o;
 }
 
 // ---- the window
@@ -246,6 +199,9 @@ void BuildControls(HWND main)
     AddControl(inner, "BUTTON", "&Lookup", BS_PUSHBUTTON, idLookup, 0, 30, 150, 26);
     AddControl(inner, "BUTTON", "&Gen Std Msgs", BS_PUSHBUTTON, idGenStd, 0, 60, 150, 26);
     app.autoButton = AddControl(inner, "BUTTON", "&Auto is OFF", BS_PUSHBUTTON, idAuto, 0, 90, 150, 26);
+    app.txFirstBox = AddControl(inner, "BUTTON", "Tx &First", BS_AUTOCHECKBOX, idTxFirst, 0, 122, 150, 22);
+    if (app.txFirstBox && app.options.txFirst)
+        SendMessageA(app.txFirstBox, BM_SETCHECK, BST_CHECKED, 0);
     for (int i = 1; i <= 6; ++i) {
         const std::string caption = "Tx &" + std::to_string(i);
         const int y = 10 + (i - 1) * 30;
@@ -288,6 +244,14 @@ void ToggleAuto()
     SetWindowTextA(app.autoButton, app.autoOn ? "&Auto is ON" : "&Auto is OFF");
 }
 
+// The box has toggled itself by the time it tells us of the press.
+void OnTxFirstPressed()
+{
+    if (app.options.txFirstStuck)
+        SendMessageA(app.txFirstBox, BM_SETCHECK, TransmitsFirst() ? BST_UNCHECKED : BST_CHECKED, 0);
+    JournalTxFirst();
+}
+
 void OnHang()
 {
     app.hangDone = true;
@@ -304,6 +268,8 @@ void OnPress(int id, HWND button)
         GenerateStandardMessages();
     else if (id == idAuto)
         ToggleAuto();
+    else if (id == idTxFirst)
+        OnTxFirstPressed();
     else if (id >= idTx1 && id < idTx1 + 6)
         app.selectedTx = id - idTx1 + 1;
     ++app.pressesHandled;
@@ -319,8 +285,10 @@ void OnCommand(WPARAM wParam, LPARAM lParam)
     const int code = HIWORD(wParam);
     if (code == BN_CLICKED && id != idToRadio)
         OnPress(id, reinterpret_cast<HWND>(lParam));
-    else if (code == EN_CHANGE && id == idToRadio)
+    else if (code == EN_CHANGE && id == idToRadio) {
+        JournalTxFirst();
         Journal("toradio " + WindowText(app.toRadio));
+    }
 }
 
 // Panels pass their children's notifications up to the main window.
@@ -369,7 +337,7 @@ void HoldDecoded(const std::string& path)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 {
-    app.options = ParseOptions(__argc, __argv);
+    app.options = ParseStandInOptions(__argc, __argv);
     if (!app.options.journal.empty())
         app.journal = std::fopen(app.options.journal.c_str(), "a");
     if (!app.options.holdDecoded.empty())
@@ -382,7 +350,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
         return 1;
     if (!app.options.decoded.empty() && !app.options.partners.empty()) {
         app.partners = std::make_unique<PartnersOnAir>(app.options.partners, app.options.decoded, app.options.fast,
-                                                       app.partnerBox, TransmittedMessage, Journal);
+                                                       app.partnerBox, TransmittedMessage, TransmitsFirst, Journal);
         SetTimer(app.main, PartnerTimer, 250, nullptr);
     }
     ShowWindow(app.main, show);

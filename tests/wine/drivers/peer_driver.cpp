@@ -97,13 +97,14 @@ public:
 
     bool Running() const { return main_ != nullptr; }
 
-    // Journal events without their time stamps.
+    // Journal events without their time stamps, the start line and the Tx
+    // First box's state, which the to-radio lines and its presses bring.
     std::vector<std::string> Journal() const
     {
         std::vector<std::string> events;
         std::ifstream in(journalPath_);
         for (std::string line; std::getline(in, line);)
-            if (line.size() > 13 && line.compare(13, 6, "start ") != 0)
+            if (line.size() > 13 && line.compare(13, 6, "start ") != 0 && line.compare(13, 8, "txfirst ") != 0)
                 events.push_back(line.substr(13));
         return events;
     }
