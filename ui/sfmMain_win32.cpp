@@ -172,12 +172,14 @@ void CreateControls(MainWindow& win)
         {Label, ID_Label5, OptionsPage, L"Time limit (minutes)", 168, 78, 0, 0, nullptr},
         {Label, ID_Label6, OptionsPage, L"Server", 6, 152, 0, 0, nullptr},
         {Label, ID_Label7, OptionsPage, L"Port", 236, 152, 0, 0, nullptr},
-        {List, ID_lvSkeds, SkedsPage, L"", 4, 4, 320, 180, &win.lvSkeds.hwnd},
-        {Push, ID_bSkedAdd, SkedsPage, L"Add...", 330, 4, 62, 25, nullptr},
-        {Push, ID_bSkedEdit, SkedsPage, L"Edit...", 330, 33, 62, 25, nullptr},
-        {Push, ID_bSkedDelete, SkedsPage, L"Delete", 330, 62, 62, 25, nullptr},
-        {Check, ID_cbFollow, SkedsPage, L"Follow the skeds", 6, 191, 110, 17, &win.cbFollow.hwnd},
-        {Label, ID_lSkedNote, SkedsPage, L"", 120, 189, 272, 28, &win.lSkedNote.hwnd},
+        // The list takes the page's width, so that a 12-character callsign
+        // shows whole beside the period and the state; its buttons go under it.
+        {List, ID_lvSkeds, SkedsPage, L"", 4, 4, 388, 154, &win.lvSkeds.hwnd},
+        {Push, ID_bSkedAdd, SkedsPage, L"Add...", 4, 162, 62, 25, nullptr},
+        {Push, ID_bSkedEdit, SkedsPage, L"Edit...", 70, 162, 62, 25, nullptr},
+        {Push, ID_bSkedDelete, SkedsPage, L"Delete", 136, 162, 62, 25, nullptr},
+        {Check, ID_cbFollow, SkedsPage, L"Follow the skeds", 212, 166, 110, 17, &win.cbFollow.hwnd},
+        {Label, ID_lSkedNote, SkedsPage, L"", 6, 191, 386, 28, &win.lSkedNote.hwnd},
     };
     for (const ControlRow& row : rows)
         CreateControl(win, row);

@@ -14,6 +14,7 @@
 #include "tests/wine/drivers/running_tavrix.h"
 #include "tools/desk_win32.h"
 #include "ui/sfmMain_win32.h"
+#include "ui/skeds.h"
 
 namespace {
 
@@ -241,9 +242,9 @@ TEST(Window, TabOrderAndPlacesFollowTheDesign)
         {ID_cbCLDec, ID_tsOptions, {8, 100, 153, 17}, 0},
         {ID_cbUdp, ID_tsOptions, {8, 126, 220, 17}, 0},
         {ID_eUdpPort, ID_tsOptions, {264, 148, 60, 21}, 0},
-        {ID_lvSkeds, ID_tsSkeds, {4, 4, 320, 180}, 0},
-        {ID_bSkedDelete, ID_tsSkeds, {330, 62, 62, 25}, 0},
-        {ID_lSkedNote, ID_tsSkeds, {120, 189, 272, 28}, 0},
+        {ID_lvSkeds, ID_tsSkeds, {4, 4, 388, 154}, 0},
+        {ID_bSkedDelete, ID_tsSkeds, {136, 162, 62, 25}, 0},
+        {ID_lSkedNote, ID_tsSkeds, {6, 191, 386, 28}, 0},
     };
     for (const auto& p : places) {
         SCOPED_TRACE(p.id);
@@ -293,8 +294,9 @@ TEST(Window, SkedsPageShowsTheFileAndItsDialogChecksWhatIsTyped)
     EXPECT_TRUE(tavrix.Checked(ID_cbFollow));
     EXPECT_EQ(tavrix.Text(ID_lSkedNote), "Times in UTC. " + night);
     using Rows = std::vector<std::vector<std::string>>;
-    EXPECT_EQ(ListViewRows(tavrix.Control(ID_lvSkeds), 5),
-              (Rows{{"2020-01-01", "10:00", "11:00", "Q9XYZ", "past"}, {"2099-01-01", "23:30", "00:30", "CQ", "next"}}));
+    EXPECT_EQ(ListViewRows(tavrix.Control(ID_lvSkeds), SkedColumnCount),
+              (Rows{{"2020-01-01", "10:00", "11:00", "Q9XYZ", "as WSJT", "past"},
+                    {"2099-01-01", "23:30", "00:30", "CQ", "as WSJT", "next"}}));
 
     // Posted: the dialog's own message loop holds a sent click until it closes.
     PostMessageA(tavrix.Control(ID_bSkedAdd), BM_CLICK, 0, 0);
@@ -308,19 +310,21 @@ TEST(Window, SkedsPageShowsTheFileAndItsDialogChecksWhatIsTyped)
     press(IDOK);
     EXPECT_EQ(tavrix.Text(GetDlgItem(dialog, IDC_SKED_PROBLEM)), "Station must be one word, without blanks.");
     SetDlgItemTextA(dialog, IDC_SKED_STATION, "q5lmn");
+    SendMessageA(GetDlgItem(dialog, IDC_SKED_PERIOD), CB_SETCURSEL, 2, 0);  // 2nd
     press(IDOK);
     for (int i = 0; i < 50 && IsWindow(dialog); ++i)
         Sleep(100);
     EXPECT_FALSE(IsWindow(dialog));
 
     // Written whole beside the old one and moved over it, comments kept.
-    const Rows rows = ListViewRows(tavrix.Control(ID_lvSkeds), 5);
+    const Rows rows = ListViewRows(tavrix.Control(ID_lvSkeds), SkedColumnCount);
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[2][3], "Q5LMN");
+    EXPECT_EQ(rows[2][ColStation], "Q5LMN");
+    EXPECT_EQ(rows[2][ColPeriod], "2nd");
     std::ifstream in(night, std::ios::binary);
     const std::string now{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     EXPECT_EQ(now.rfind("# two skeds\r\n2020-01-01 10:00 11:00 Q9XYZ\r\n\r\n2099-01-01", 0), 0u) << now;
-    EXPECT_EQ(now.substr(now.size() - 8), " Q5LMN\r\n");
+    EXPECT_EQ(now.substr(now.size() - 12), " Q5LMN 2nd\r\n");
     EXPECT_EQ(GetFileAttributesA((night + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
