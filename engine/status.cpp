@@ -91,6 +91,14 @@ void AppendTimeLeft(std::string& out, long long seconds)
     AppendTwoDigits(out, seconds % 60);
 }
 
+// No decoded.cum is no trouble: a clearing or a night before WSJT's first
+// decode leaves none. Said beside the station and the step, which stay.
+void AppendNoDecodes(std::string& out, const StatusFacts& facts)
+{
+    if ((facts.troubles & (DecodedMissing | DecodedUnreadable)) == DecodedMissing)
+        out += ", no decodes yet";
+}
+
 void AppendContact(std::string& out, const StatusFacts& facts, const LocalTime& now)
 {
     const Step& step = Steps[facts.state - 1];
@@ -99,6 +107,7 @@ void AppendContact(std::string& out, const StatusFacts& facts, const LocalTime& 
     out += step.received;
     out += ", sending ";
     out += step.sending;
+    AppendNoDecodes(out, facts);
     out += ", ";
     AppendTimeLeft(out, static_cast<long long>(facts.tickLimit) - facts.tickCount);
     out += " left";
@@ -114,9 +123,9 @@ bool AppendStalled(std::string& out, const StatusFacts& facts, const LocalTime& 
         out += "WSJT's window is gone";
         return true;
     }
-    if (facts.state < 0 || !(facts.troubles & (DecodedUnreadable | DecodedMissing)))
+    if (facts.state < 0 || !(facts.troubles & DecodedUnreadable))
         return false;
-    out += facts.troubles & DecodedUnreadable ? "decoded.cum could not be read" : "decoded.cum not found";
+    out += "decoded.cum could not be read";
     AppendNextScan(out, now, ", next scan in ");
     return true;
 }
@@ -196,6 +205,7 @@ void AppendRunState(std::string& out, const StatusFacts& facts, const LocalTime&
     } else if (facts.state == 0) {
         out += "Calling ";
         out.append(facts.cq || facts.partner.empty() ? std::string_view("CQ") : facts.partner);
+        AppendNoDecodes(out, facts);
         AppendNextScan(out, now, ", next scan in ");
     } else if (facts.state <= 4) {
         AppendContact(out, facts, now);

@@ -11,7 +11,7 @@
 // by the part that meets it, independently of the others.
 enum Trouble : unsigned {
     NoTrouble = 0,
-    DecodedMissing = 1u << 0,     // the last scan found no decoded.cum
+    DecodedMissing = 1u << 0,     // the last scan found no decoded.cum (normal after a clearing)
     DecodedUnreadable = 1u << 1,  // the last scan could not read it (held by another program)
     PeerGone = 1u << 2,           // a press or text went to a WSJT window that no longer exists
     LogNotOpen = 1u << 3,         // the activity log could not be opened

@@ -132,8 +132,13 @@ const Case Cases[] = {
     {"time limit beyond an hour", Counting(0, 2147483647, Run(2)), At(12, 0, 20),
      "Q9XYZ: got 27, sending R27 (Tx 3), 596523:14:07 left, scan 15 s"},
 
-    {"decoded.cum missing", WithTrouble(DecodedMissing, Run(0)), At(12, 0, 5),
-     "decoded.cum not found, next scan in 30 s"},
+    // No decoded.cum is what a clearing or a night before its first decode leaves.
+    {"decoded.cum missing while calling", WithTrouble(DecodedMissing, Run(0)), At(12, 0, 5),
+     "Calling Q9XYZ, no decodes yet, next scan in 30 s"},
+    {"decoded.cum missing in a contact", WithTrouble(DecodedMissing, Counting(1, 1800, Run(1))), At(12, 0, 5),
+     "Q9XYZ: heard, sending 27 (Tx 2), no decodes yet, 29:59 left, scan 30 s"},
+    {"decoded.cum missing in a sked", InSked(WithTrouble(DecodedMissing, CallingCq())), At(12, 0, 5),
+     "Sked 2 of 6: Calling CQ, no decodes yet, next scan in 30 s \x85 until 23:00 UTC"},
     {"decoded.cum unreadable", WithTrouble(DecodedMissing | DecodedUnreadable, Run(2)), At(12, 0, 35),
      "decoded.cum could not be read, next scan in 30 s"},
     {"WSJT gone", WithTrouble(PeerGone | DecodedUnreadable, Run(3)), At(12, 0, 35), "WSJT's window is gone"},
