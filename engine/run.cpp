@@ -101,12 +101,12 @@ void Run::ReleaseWSJT()
     PressAutoWhile(windows, PeerControls[pcAuto], "&Auto is ON");
 }
 
-void Run::SetState(std::int32_t state)
+void Run::SetState(std::int32_t state, std::optional<UtcTime> heard)
 {
     if (state == FState)
         return;
     if (FState <= 0 && state > 0)
-        firstHeard = platform.UtcNow();
+        firstHeard = heard ? *heard : platform.UtcNow();
     const bool completes = state == 4 && FState < 4;
     switch (state) {
     case 0:

@@ -105,6 +105,49 @@ TEST_F(ScannerTest, SkedWalkCarriesTheStateFromLineToLine)
     }
 }
 
+// The contact's record starts at the stamp of the decode the partner was
+// first heard in, on the UTC day that decode was made.
+TEST_F(ScannerTest, FirstHeardIsTheStampOfTheFirstDecodeInUtc)
+{
+    struct Case {
+        const char* what;
+        bool cq;
+        int zoneHours;  // local time minus UTC
+        bool localStamps;
+        int hour;       // of the local clock at the scan, hh:00:05 on 2026-12-10
+        std::vector<std::string> lines;
+        std::vector<int> heard;  // UTC date and time
+    };
+    const std::vector<Case> cases = {
+        {"same day", false, 0, false, 12, {L("115930", "Q2BBB Q7GGG"), L("115950", "QA3ABC Q9XYZ"), L("120000", "27")},
+         {2026, 12, 10, 11, 59, 50}},
+        {"before midnight, read after", false, 0, false, 0, {L("235950", "QA3ABC Q9XYZ")}, {2026, 12, 9, 23, 59, 50}},
+        {"UTC stamps, east of Greenwich", false, 3, false, 3, {L("235950", "QA3ABC Q9XYZ")}, {2026, 12, 9, 23, 59, 50}},
+        {"local stamps, east", false, 3, true, 3, {L("025950", "QA3ABC Q9XYZ")}, {2026, 12, 9, 23, 59, 50}},
+        {"local stamps across local midnight, west", false, -5, true, 0, {L("235950", "QA3ABC Q9XYZ 27")},
+         {2026, 12, 10, 4, 59, 50}},
+        {"CQ caller taken up", true, 0, false, 0, {L("235940", "CQ QA3ABC"), L("235955", "QA3ABC Q1AAA")},
+         {2026, 12, 9, 23, 59, 55}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.cq)
+            Cq({"Q1AAA"});
+        else
+            Sked("Q9XYZ");
+        w.platform.zoneSeconds = c.zoneHours * 3600;
+        w.platform.now = {2026, 12, 10, 0, 0, 0, 0};
+        w.SetTime(c.hour, 0, 5);
+        run.localStamps = c.localStamps;
+        run.FState = 0;
+        run.firstHeard = {};
+        Scan(File(c.lines));
+        ASSERT_GT(run.FState, 0);
+        const UtcTime& t = run.firstHeard;
+        EXPECT_EQ((std::vector<int>{t.year, t.month, t.day, t.hour, t.minute, t.second}), c.heard);
+    }
+}
+
 TEST_F(ScannerTest, LogsWholeFreshLinesHoldingAToken)
 {
     struct Case { std::string line; bool logged; };
