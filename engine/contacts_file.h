@@ -5,6 +5,7 @@
 // ever appended to.
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "ports/platform.h"
 
@@ -22,6 +23,11 @@ struct CompletedContact {
     bool cq = false;            // worked after calling CQ, not on a sked
     std::string band, freq;     // BAND, FREQ as the settings give them; left out when empty
 };
+
+// A word as the station of a record: upper-cased, and empty unless it holds
+// only the characters a callsign has (letters, digits and '/'). A word the
+// decodes brought that is no callsign is then never recorded as one.
+std::string RecordedCall(std::string_view word);
 
 // What tavrix.ini says about the contacts file, read at START.
 struct ContactsSettings {

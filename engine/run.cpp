@@ -132,7 +132,8 @@ void Run::RecordContact()
 {
     CompletedContact contact;
     contact.cq = CqMode();
-    contact.partner = contact.cq ? caller : PartnerCall;
+    const std::string& station = contact.cq ? caller : PartnerCall;
+    contact.partner = RecordedCall(station);
     contact.ownCall = choices.OwnCall();
     contact.firstHeard = firstHeard;
     contact.completed = platform.UtcNow();
@@ -140,7 +141,7 @@ void Run::RecordContact()
     contact.freq = contacts.freq;
     if (following_ && sked_.entry >= 0)
         skedContacts_[sked_.entry] = UtcSeconds(contact.completed);
-    // A record without the station worked would be no contact at all.
+    // A record without the callsign of the station worked would be no contact at all.
     if (!contact.partner.empty() && AppendContact(platform, contacts.path, contact))
         troubles &= ~ContactsNotWritten;
     else
@@ -148,7 +149,7 @@ void Run::RecordContact()
     if (!contact.partner.empty())
         TellLoggerFault(loggers.Contact(contact));
     ++contactsCompleted;
-    lastContactCall = contact.partner;
+    lastContactCall = station;
     const LocalTime now = platform.Now();
     lastContactHour = now.hour;
     lastContactMinute = now.minute;

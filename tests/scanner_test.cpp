@@ -371,12 +371,26 @@ TEST_F(ScannerTest, CqWalkThroughEntryZeroWorksTheStationEntered)
     EXPECT_NE(w.platform.files["c.adi"].find("<CALL:5>Q9XYZ"), std::string::npos);
     EXPECT_EQ(run.lastContactCall, "Q9XYZ");
 
-    // No record is written without a callsign.
-    w.platform.files.erase("c.adi");
-    run.caller.clear();
-    run.FState = 3;
-    run.SetState(4);
-    EXPECT_FALSE(w.platform.files.count("c.adi"));
+    // A record names a callsign or nothing: a word taken up that is none
+    // (noise, a fragment with punctuation) is never written as the station.
+    const std::pair<const char*, const char*> callers[] = {
+        {"", nullptr},          {"Q5E?E", nullptr},       {"<Q5EEE>", nullptr}, {"Q5EEE,", nullptr},
+        {"Q5\xC4" "EE", nullptr},  {"Q5E\tE", nullptr},      {"q5eee", "<CALL:5>Q5EEE "},
+        {"Q5EEE/P", "<CALL:7>Q5EEE/P "},
+    };
+    for (const auto& [word, call] : callers) {
+        SCOPED_TRACE(word);
+        w.platform.files.erase("c.adi");
+        run.caller = word;
+        run.FState = 3;
+        run.SetState(4);
+        if (call) {
+            EXPECT_NE(w.platform.files["c.adi"].find(call), std::string::npos);
+        } else {
+            EXPECT_FALSE(w.platform.files.count("c.adi"));
+            EXPECT_TRUE(run.troubles & ContactsNotWritten);
+        }
+    }
 }
 
 TEST_F(ScannerTest, WithoutAnOpenLogTheStateStillMoves)
