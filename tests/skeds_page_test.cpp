@@ -96,6 +96,19 @@ TEST_F(SkedsFixture, EditsKeepCommentsAndBlankLines)
     EXPECT_EQ(w.lvSkeds.rows.size(), 2u);
 }
 
+// Notepad's UTF-8 files begin with a byte order mark; a rewrite keeps it.
+TEST_F(SkedsFixture, ARewriteKeepsTheByteOrderMark)
+{
+    const std::string bom = "\xEF\xBB\xBF";
+    platform.files[File] = bom + Night;
+    w.form.LoadSkeds();
+    EXPECT_TRUE(w.form.AddSkedEntry(Entry("* 04:00 05:00 CQ")));
+    EXPECT_EQ(platform.files[File], bom + Night + "* 04:00 05:00 CQ\r\n");
+    w.lvSkeds.selected = 2;
+    EXPECT_TRUE(w.form.DeleteSkedEntry());
+    EXPECT_EQ(platform.files[File], bom + Night);
+}
+
 TEST_F(SkedsFixture, AnEditThatCannotBeMadeSaysSoAndKeepsTheFile)
 {
     platform.cannotReplace.insert(File);  // a full disk

@@ -125,7 +125,7 @@ bool RewriteSkeds(TfmTavrix& form, const std::function<bool(std::vector<SkedLine
     std::vector<SkedLine> lines = form.FSkedLines;
     if (!edit(lines))
         return false;
-    const std::string bytes = FormatSchedule(lines);
+    const std::string bytes = RewrittenSkeds(now, lines);
     if (!platform.ReplaceFileWith(path, bytes)) {
         platform.ShowError(AppTitle, "Unable to write " + path + ". The file is as it was.");
         return false;
