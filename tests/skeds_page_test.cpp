@@ -156,6 +156,20 @@ TEST_F(SkedsFixture, StartRefusesAScheduleThatCannotBeFollowed)
     }
 }
 
+// The page read again during a run (a look at it) tells why it shows no
+// rows, as it does outside a run.
+TEST_F(SkedsFixture, WhileFollowingAFileThatCannotBeReadSaysWhy)
+{
+    platform.files[List] = "Q2AAA\r\n";
+    w.cbFollow.checked = true;
+    StartSked("");
+    ASSERT_TRUE(Armed());
+    platform.readLocked.insert(File);  // another program holds it
+    w.form.LoadSkeds();
+    EXPECT_TRUE(w.lvSkeds.rows.empty());
+    EXPECT_EQ(w.lSkedNote.text.rfind(std::string(File) + ": cannot be read", 0), 0u) << w.lSkedNote.text;
+}
+
 TEST_F(SkedsFixture, FollowingNeedsTheListOnlyForCqAndEndsWithTheIdleLook)
 {
     w.cbFollow.checked = true;
