@@ -3,6 +3,18 @@
 
 #include <cstddef>
 
+std::string RecordedCall(std::string_view word)
+{
+    std::string call(word);
+    for (char& c : call) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        else if (!(c >= 'A' && c <= 'Z') && !(c >= '0' && c <= '9') && c != '/')
+            return std::string();
+    }
+    return call;
+}
+
 static void AppendDigits(std::string& out, int value, std::size_t width)
 {
     const std::string digits = std::to_string(value);

@@ -5,6 +5,7 @@
 // ever appended to.
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "ports/platform.h"
 
@@ -17,11 +18,16 @@ struct CompletedContact {
     std::string partner;        // CALL: the sked partner or the CQ caller taken up
     std::string ownCall;        // STATION_CALLSIGN; left out when empty
     std::string report = "27";  // RST_RCVD: the report decoded
-    UtcTime firstHeard;         // QSO_DATE, TIME_ON: the step to state 1
+    UtcTime firstHeard;         // QSO_DATE, TIME_ON: the stamp of the decode that left calling
     UtcTime completed;          // QSO_DATE_OFF, TIME_OFF: the step to state 4
     bool cq = false;            // worked after calling CQ, not on a sked
     std::string band, freq;     // BAND, FREQ as the settings give them; left out when empty
 };
+
+// A word as the station of a record: upper-cased, and empty unless it holds
+// only the characters a callsign has (letters, digits and '/'). A word the
+// decodes brought that is no callsign is then never recorded as one.
+std::string RecordedCall(std::string_view word);
 
 // What tavrix.ini says about the contacts file, read at START.
 struct ContactsSettings {

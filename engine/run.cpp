@@ -113,12 +113,12 @@ void Run::ReleaseWSJT()
     PressAutoWhile(windows, PeerControls[pcAuto], "&Auto is ON");
 }
 
-void Run::SetState(std::int32_t state)
+void Run::SetState(std::int32_t state, std::optional<UtcTime> heard)
 {
     if (state == FState)
         return;
     if (FState <= 0 && state > 0)
-        firstHeard = platform.UtcNow();
+        firstHeard = heard ? *heard : platform.UtcNow();
     const bool completes = state == 4 && FState < 4;
     switch (state) {
     case 0:
@@ -144,7 +144,8 @@ void Run::RecordContact()
 {
     CompletedContact contact;
     contact.cq = CqMode();
-    contact.partner = contact.cq ? caller : PartnerCall;
+    const std::string& station = contact.cq ? caller : PartnerCall;
+    contact.partner = RecordedCall(station);
     contact.ownCall = choices.OwnCall();
     contact.firstHeard = firstHeard;
     contact.completed = platform.UtcNow();
@@ -156,7 +157,7 @@ void Run::RecordContact()
                 ": a repeat, no second record");
         return;
     }
-    // A record without the station worked would be no contact at all.
+    // A record without the callsign of the station worked would be no contact at all.
     if (!contact.partner.empty())
         workedStations.push_back(contact.partner);
     if (!contact.partner.empty() && AppendContact(platform, contacts.path, contact))
@@ -166,7 +167,7 @@ void Run::RecordContact()
     if (!contact.partner.empty())
         TellLoggerFault(loggers.Contact(contact));
     ++contactsCompleted;
-    lastContactCall = contact.partner;
+    lastContactCall = station;
     const LocalTime now = platform.Now();
     lastContactHour = now.hour;
     lastContactMinute = now.minute;

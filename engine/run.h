@@ -57,7 +57,7 @@ public:
 
     // The contact being worked, for its record in the contacts file.
     std::string caller;     // the CQ caller last entered into WSJT
-    UtcTime firstHeard;     // when the partner was first heard in it
+    UtcTime firstHeard;     // the stamp of the decode the partner was first heard in
     ContactsSettings contacts;  // read at START
     // DecodeStamps=Local, read at START: WSJT stamps its decodes in local
     // time rather than UTC.
@@ -93,8 +93,10 @@ public:
     void CallStation(const std::string& callText);
     // Hands WSJT back to the operator: Auto off, "12345" in the to-radio box.
     void ReleaseWSJT();
-    // Presses the Tx button of a new state (or calls again for 0).
-    void SetState(std::int32_t state);
+    // Presses the Tx button of a new state (or calls again for 0). Leaving
+    // calling, the contact is first heard at `heard`, the stamp of its
+    // decode, or now when there is none.
+    void SetState(std::int32_t state, std::optional<UtcTime> heard = std::nullopt);
 
     // Creates the activity log if missing and opens it at its end, shared
     // for reading and writing. False on failure.

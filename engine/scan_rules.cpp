@@ -2,6 +2,8 @@
 
 #include <bit>
 
+#include "engine/schedule.h"
+
 // Two decimal digits, or -1.
 static int TwoDigits(const char* p)
 {
@@ -28,6 +30,19 @@ bool IsFreshSecond(int stamp, int scanSecondsOfDay)
     // still see the decodes stamped just before and just after it.
     const int age = ((scanSecondsOfDay - stamp) % SecondsPerDay + SecondsPerDay) % SecondsPerDay;
     return age < FreshSeconds;
+}
+
+UtcTime StampUtc(int stamp, const LocalTime& stampClock, const UtcTime& utc)
+{
+    // WSJT's clock counted as if it were UTC; the zone then moves it there.
+    const std::int64_t clock = UtcSeconds(stampClock);
+    const int scanSecond = stampClock.hour * 3600 + stampClock.minute * 60 + stampClock.second;
+    std::int64_t stamped = clock - scanSecond + stamp;
+    if (stamp > scanSecond)
+        stamped -= SecondsPerDay;
+    const std::int64_t apart = UtcSeconds(utc) - clock;
+    const std::int64_t zone = (apart >= 0 ? (apart + 30) / 60 : -((30 - apart) / 60)) * 60;
+    return UtcTimeOf(stamped + zone);
 }
 
 bool IsFreshStamp(std::string_view line, int scanSecondsOfDay)

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ports/platform.h"
+
 // Column 33 on: where WSJT puts the decoded text.
 constexpr std::size_t MessageColumn = 33;
 // How far back a scan looks: decodes of the last period, with some slack.
@@ -27,6 +29,14 @@ int StampOf(std::string_view line);
 // True when a stamp of `stamp` seconds is within the FreshSeconds before
 // the scan, counted across midnight.
 bool IsFreshSecond(int stamp, int scanSecondsOfDay);
+
+// The UTC date and time of a decode stamped `stamp` (seconds of the day on
+// WSJT's clock), seen by a scan that read WSJT's clock as `stampClock` and
+// the UTC clock as `utc` (the same reading when WSJT stamps in UTC). A fresh
+// stamp is never after the scan, so one later in the day than the scan was
+// made the day before. The clocks' difference is taken in whole minutes, so
+// two readings a second apart still give the zone.
+UtcTime StampUtc(int stamp, const LocalTime& stampClock, const UtcTime& utc);
 
 // True when the line's first six characters are a valid hhmmss time within
 // the FreshSeconds before the scan: strictly after the scan time minus

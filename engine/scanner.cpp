@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,10 @@ struct Scan {
     // file's last: its number and message.
     std::size_t lastCandidate = NoLine;
     std::string candidateMessage;
+    int candidateStamp = -1;
+    // The stamp of the line where the contact first got past calling (0):
+    // when the partner was first heard. -1 until then.
+    int heardStamp = -1;
     // What the lines asked for, done once the file has been read: the lines
     // to log, each with its CR LF, and the callers to enter, each with how
     // many bytes were logged before it.
@@ -67,6 +72,7 @@ struct Scan {
     bool Read(FileHandle file, int scanSecond, FreshTail& tail);
     void Line(std::string_view line);
     void Log(std::string_view line);
+    void Heard(int stamp);
     bool SearchCaller(std::string_view line, std::string_view message);
     bool LastLine(FileHandle file);
     bool Autodetect(FileHandle file, std::string& repeated);
@@ -101,6 +107,13 @@ void Scan::Line(std::string_view line)
         return;
     if (cursor <= 4)
         cursor = WalkProgression(cursor, message, run.Progression);
+    Heard(StampOf(line));
+}
+
+void Scan::Heard(int stamp)
+{
+    if (heardStamp < 0 && cursor > 0)
+        heardStamp = stamp;
 }
 
 void Scan::Log(std::string_view line)
@@ -139,6 +152,7 @@ bool Scan::SearchCaller(std::string_view line, std::string_view message)
     // Whether this is the file's last line shows only when the file ends.
     lastCandidate = lines;
     candidateMessage.assign(message);
+    candidateStamp = StampOf(line);
     return false;
 }
 
@@ -159,6 +173,7 @@ bool Scan::LastLine(FileHandle file)
         EnterCaller(run.Progression[0]);
     if (cursor <= 4)
         cursor = WalkProgression(cursor, candidateMessage, run.Progression);
+    Heard(candidateStamp);
     return true;
 }
 
@@ -249,7 +264,10 @@ void Run::ScanDecoded()
 {
     if (FState == -1)
         return;
-    const int scanSecond = SecondsOfDay(StampClockNow());
+    const LocalTime stampClock = StampClockNow();
+    const int scanSecond = SecondsOfDay(stampClock);
+    // Read with WSJT's clock, so the two give the zone its stamps are in.
+    const UtcTime utc = localStamps ? platform.UtcNow() : stampClock;
     DecodedLines.clear();
 
     const std::string name = choices.DecodedText();
@@ -292,5 +310,8 @@ void Run::ScanDecoded()
 
     DecodedLines.lines = scan.lines;
     scan.Apply();
-    SetState(static_cast<std::int32_t>(std::min(scan.cursor, 4u)));
+    std::optional<UtcTime> heard;
+    if (scan.heardStamp >= 0)
+        heard = StampUtc(scan.heardStamp, stampClock, utc);
+    SetState(static_cast<std::int32_t>(std::min(scan.cursor, 4u)), heard);
 }

@@ -91,6 +91,14 @@ void AppendTimeLeft(std::string& out, long long seconds)
     AppendTwoDigits(out, seconds % 60);
 }
 
+// No decoded.cum is no trouble: a clearing or a night before WSJT's first
+// decode leaves none. Said beside the station and the step, which stay.
+void AppendNoDecodes(std::string& out, const StatusFacts& facts)
+{
+    if ((facts.troubles & (DecodedMissing | DecodedUnreadable)) == DecodedMissing)
+        out += ", no decodes yet";
+}
+
 void AppendContact(std::string& out, const StatusFacts& facts, const LocalTime& now)
 {
     const Step& step = Steps[facts.state - 1];
@@ -99,6 +107,7 @@ void AppendContact(std::string& out, const StatusFacts& facts, const LocalTime& 
     out += step.received;
     out += ", sending ";
     out += step.sending;
+    AppendNoDecodes(out, facts);
     out += ", ";
     AppendTimeLeft(out, static_cast<long long>(facts.tickLimit) - facts.tickCount);
     out += " left";
@@ -114,9 +123,9 @@ bool AppendStalled(std::string& out, const StatusFacts& facts, const LocalTime& 
         out += "WSJT's window is gone";
         return true;
     }
-    if (facts.state < 0 || !(facts.troubles & (DecodedUnreadable | DecodedMissing)))
+    if (facts.state < 0 || !(facts.troubles & DecodedUnreadable))
         return false;
-    out += facts.troubles & DecodedUnreadable ? "decoded.cum could not be read" : "decoded.cum not found";
+    out += "decoded.cum could not be read";
     AppendNextScan(out, now, ", next scan in ");
     return true;
 }
@@ -210,6 +219,7 @@ void AppendRunState(std::string& out, const StatusFacts& facts, const LocalTime&
     } else if (facts.state == 0) {
         out += "Calling ";
         out.append(facts.cq || facts.partner.empty() ? std::string_view("CQ") : facts.partner);
+        AppendNoDecodes(out, facts);
         AppendNextScan(out, now, ", next scan in ");
     } else if (facts.state <= 4) {
         AppendContact(out, facts, now);
@@ -266,4 +276,101 @@ void StatusText(const StatusFacts& facts, const LocalTime& now, std::string& out
         AppendNote(out, "Tx First not set: ", facts.periodTrouble);
         AppendNote(out, "Loggers (UDP): ", facts.loggerFault);
     }
+}
+
+namespace {
+
+constexpr std::string_view SkedTail = " \x85 until ";
+constexpr char Ellipsis = '\x85';
+
+// Where a clause ends before `end` in `head`: the last ", ", "; " or " ("
+// before it, or npos.
+std::size_t ClauseEnd(std::string_view head, std::size_t end)
+{
+    std::size_t best = std::string_view::npos;
+    for (std::string_view mark : {", ", "; ", " ("}) {
+        const std::size_t at = end == 0 ? std::string_view::npos : head.rfind(mark, end - 1);
+        if (at != std::string_view::npos && at < end && (best == std::string_view::npos || at > best))
+            best = at;
+    }
+    return best;
+}
+
+// The head's first `n` characters without the blanks and marks a cut leaves.
+std::string_view CutAt(std::string_view head, std::size_t n)
+{
+    head = head.substr(0, n);
+    while (!head.empty() && std::string_view(" ,;:").find(head.back()) != std::string_view::npos)
+        head.remove_suffix(1);
+    return head;
+}
+
+// The longest cut of `head` at a blank, else at a letter, that fits with
+// `after`; empty when not even one letter does (or `byLetter` is false and
+// no word does).
+std::string CutToFit(std::string_view head, std::string_view after, bool byLetter, int width,
+                     const StatusMeasure& measure)
+{
+    std::string out;
+    for (int pass = 0; pass < (byLetter ? 2 : 1); ++pass) {
+        for (std::size_t n = head.size(); n-- > 1;) {
+            if (pass == 0 && head[n] != ' ')
+                continue;
+            const std::string_view cut = CutAt(head, n);
+            if (cut.empty())
+                continue;
+            out.assign(cut).append(after);
+            if (measure(out) <= width)
+                return out;
+        }
+    }
+    return std::string();
+}
+
+}  // namespace
+
+std::string FitStatusPart(std::string_view text, int width, const StatusMeasure& measure)
+{
+    if (measure(text) <= width)
+        return std::string(text);
+    const std::size_t tailAt = text.rfind(SkedTail);
+    const std::string_view head = text.substr(0, tailAt);
+    const std::string_view tail = tailAt == std::string_view::npos ? std::string_view() : text.substr(tailAt);
+    std::string out;
+    std::size_t shortest = head.size();
+    for (std::size_t end = ClauseEnd(head, head.size()); end != std::string_view::npos; end = ClauseEnd(head, end)) {
+        shortest = end;
+        out.assign(head.substr(0, end)).append(tail);
+        if (measure(out) <= width)
+            return out;
+    }
+    // A sked's tail marks the cut with its own ellipsis.
+    const std::string ellipsis(1, Ellipsis);
+    if (!tail.empty()) {
+        out = CutToFit(head.substr(0, shortest), tail, false, width, measure);
+        if (!out.empty())
+            return out;
+        out.assign(tail.substr(1));
+        if (measure(out) <= width)
+            return out;
+    }
+    out = CutToFit(head.substr(0, shortest), ellipsis, true, width, measure);
+    return out.empty() ? ellipsis : out;
+}
+
+StatusParts FitStatusParts(std::string_view text, int width, const StatusMeasure& measure)
+{
+    const std::size_t tab = text.find('\t');
+    const std::string_view first = text.substr(0, tab);
+    StatusParts parts;
+    if (tab == std::string_view::npos) {
+        parts.first = FitStatusPart(first, width, measure);
+        return parts;
+    }
+    const std::string_view second = text.substr(tab + 1);
+    const int firstRoom = std::min(width, std::max(width - measure(second), width - width / 3));
+    parts.first = FitStatusPart(first, firstRoom, measure);
+    parts.second = FitStatusPart(second, width - measure(parts.first), measure);
+    parts.secondWidth = std::max(0, std::min(width - measure(parts.first), measure(parts.second)));
+    return parts;
 }

@@ -2,6 +2,7 @@
 // pure function of what the run records and the clock. No window system.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -11,7 +12,7 @@
 // by the part that meets it, independently of the others.
 enum Trouble : unsigned {
     NoTrouble = 0,
-    DecodedMissing = 1u << 0,     // the last scan found no decoded.cum
+    DecodedMissing = 1u << 0,     // the last scan found no decoded.cum (normal after a clearing)
     DecodedUnreadable = 1u << 1,  // the last scan could not read it (held by another program)
     PeerGone = 1u << 2,           // a press or text went to a WSJT window that no longer exists
     LogNotOpen = 1u << 3,         // the activity log could not be opened
@@ -63,3 +64,23 @@ struct StatusFacts {
 // the records). `out`'s buffer is reused: after the first call nothing is
 // allocated.
 void StatusText(const StatusFacts& facts, const LocalTime& now, std::string& out);
+
+// The width a status bar part needs for a text, its margins included: pixels
+// on the screen, or in a test any measure that grows with the text.
+using StatusMeasure = std::function<int(std::string_view)>;
+
+// One part's text shortened to fit `width`: whole clauses off its end first
+// (", ...", "; ...", " (...)"), the last first, then letters, an ellipsis
+// marking the cut. A sked's " ... until 23:00 UTC" stays to the last: its
+// time goes only when nothing else is left to shorten.
+std::string FitStatusPart(std::string_view text, int width, const StatusMeasure& measure);
+
+// StatusText's text laid out in a bar `width` wide: the parts' texts, each
+// shortened to fit when both do not, and the second part's width (0 for
+// none; the first takes the rest). The run's state keeps two thirds of the
+// bar at least when it needs them; the second part takes what it leaves.
+struct StatusParts {
+    std::string first, second;
+    int secondWidth = 0;
+};
+StatusParts FitStatusParts(std::string_view text, int width, const StatusMeasure& measure);

@@ -27,6 +27,7 @@ struct StartFailure : RunFixture {
         EXPECT_EQ(platform.messages, Strings{message});
         EXPECT_EQ(w.bRun.caption, "START");
         EXPECT_TRUE(w.bRun.enabled);
+        EXPECT_TRUE(w.bRun.focused) << "the keyboard works START again";
         EXPECT_TRUE(w.feDecoded.enabled);
         EXPECT_EQ(w.form.run.FState, -1);
         EXPECT_TRUE(platform.settingWrites.empty());
@@ -133,8 +134,9 @@ TEST_F(RunFixture, SkedStartCallsTheStationAndSavesTheSettings)
                        std::string("Log=") + Log, "CS=Q1ABC", "TLimit=2", "ClearDecoded=1", "FollowSkeds=0",
                        "UdpServer=127.0.0.1", "UdpPort=2237"}));
 
-    // The running look.
+    // The running look, the keyboard on STOP.
     EXPECT_TRUE(w.bRun.enabled);
+    EXPECT_TRUE(w.bRun.focused);
     for (const TControl* c : std::initializer_list<const TControl*>{
              &w.feDecoded, &w.eCS, &w.eTLimit, &w.feLog, &w.cbDelay, &w.dtpDelay, &w.cbCLDec,
              &w.feCSList, &w.rbCQ, &w.rbSKED, &w.cbAutoCS, &w.cbStop, &w.dtpStop, &w.eTRCS,

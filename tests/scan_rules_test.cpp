@@ -49,6 +49,28 @@ TEST(IsFreshStamp, FiftyFiveSecondsBackOnTheDial)
     }
 }
 
+// Where the scanner's cases leave off: the year's end, and clocks read a
+// second apart across midnight.
+TEST(StampUtc, DayAndZoneOfAStamp)
+{
+    const struct { const char* what; int stamp; LocalTime clock, utc; UtcTime at; } cases[] = {
+        {"new year", 23 * 3600 + 59 * 60 + 58, {2027, 1, 1, 0, 0, 5, 0}, {2027, 1, 1, 0, 0, 5, 0},
+         {2026, 12, 31, 23, 59, 58, 0}},
+        {"UTC clock read a second later", 86399, {2026, 12, 9, 23, 59, 59, 0}, {2026, 12, 10, 0, 0, 0, 0},
+         {2026, 12, 9, 23, 59, 59, 0}},
+        {"UTC+5:45 read a second earlier", 6 * 3600, {2026, 12, 10, 6, 0, 5, 0}, {2026, 12, 10, 0, 15, 4, 0},
+         {2026, 12, 10, 0, 15, 0, 0}},
+        {"UTC-10, a stamp of the local day before", 86395, {2026, 3, 1, 0, 0, 5, 0}, {2026, 3, 1, 10, 0, 5, 0},
+         {2026, 3, 1, 9, 59, 55, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const UtcTime t = StampUtc(c.stamp, c.clock, c.utc);
+        EXPECT_EQ((std::vector<int>{t.year, t.month, t.day, t.hour, t.minute, t.second}),
+                  (std::vector<int>{c.at.year, c.at.month, c.at.day, c.at.hour, c.at.minute, c.at.second}));
+    }
+}
+
 TEST(FreshFilter, AgreesWithIsFreshStampOnEveryStamp)
 {
     for (int scan : {At(0, 0, 0), At(0, 0, 5), At(0, 0, 54), At(0, 0, 55), At(12, 0, 5),

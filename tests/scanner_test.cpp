@@ -105,6 +105,49 @@ TEST_F(ScannerTest, SkedWalkCarriesTheStateFromLineToLine)
     }
 }
 
+// The contact's record starts at the stamp of the decode the partner was
+// first heard in, on the UTC day that decode was made.
+TEST_F(ScannerTest, FirstHeardIsTheStampOfTheFirstDecodeInUtc)
+{
+    struct Case {
+        const char* what;
+        bool cq;
+        int zoneHours;  // local time minus UTC
+        bool localStamps;
+        int hour;       // of the local clock at the scan, hh:00:05 on 2026-12-10
+        std::vector<std::string> lines;
+        std::vector<int> heard;  // UTC date and time
+    };
+    const std::vector<Case> cases = {
+        {"same day", false, 0, false, 12, {L("115930", "Q2BBB Q7GGG"), L("115950", "QA3ABC Q9XYZ"), L("120000", "27")},
+         {2026, 12, 10, 11, 59, 50}},
+        {"before midnight, read after", false, 0, false, 0, {L("235950", "QA3ABC Q9XYZ")}, {2026, 12, 9, 23, 59, 50}},
+        {"UTC stamps, east of Greenwich", false, 3, false, 3, {L("235950", "QA3ABC Q9XYZ")}, {2026, 12, 9, 23, 59, 50}},
+        {"local stamps, east", false, 3, true, 3, {L("025950", "QA3ABC Q9XYZ")}, {2026, 12, 9, 23, 59, 50}},
+        {"local stamps across local midnight, west", false, -5, true, 0, {L("235950", "QA3ABC Q9XYZ 27")},
+         {2026, 12, 10, 4, 59, 50}},
+        {"CQ caller taken up", true, 0, false, 0, {L("235940", "CQ QA3ABC"), L("235955", "QA3ABC Q1AAA")},
+         {2026, 12, 9, 23, 59, 55}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.cq)
+            Cq({"Q1AAA"});
+        else
+            Sked("Q9XYZ");
+        w.platform.zoneSeconds = c.zoneHours * 3600;
+        w.platform.now = {2026, 12, 10, 0, 0, 0, 0};
+        w.SetTime(c.hour, 0, 5);
+        run.localStamps = c.localStamps;
+        run.FState = 0;
+        run.firstHeard = {};
+        Scan(File(c.lines));
+        ASSERT_GT(run.FState, 0);
+        const UtcTime& t = run.firstHeard;
+        EXPECT_EQ((std::vector<int>{t.year, t.month, t.day, t.hour, t.minute, t.second}), c.heard);
+    }
+}
+
 TEST_F(ScannerTest, LogsWholeFreshLinesHoldingAToken)
 {
     struct Case { std::string line; bool logged; };
@@ -328,12 +371,26 @@ TEST_F(ScannerTest, CqWalkThroughEntryZeroWorksTheStationEntered)
     EXPECT_NE(w.platform.files["c.adi"].find("<CALL:5>Q9XYZ"), std::string::npos);
     EXPECT_EQ(run.lastContactCall, "Q9XYZ");
 
-    // No record is written without a callsign.
-    w.platform.files.erase("c.adi");
-    run.caller.clear();
-    run.FState = 3;
-    run.SetState(4);
-    EXPECT_FALSE(w.platform.files.count("c.adi"));
+    // A record names a callsign or nothing: a word taken up that is none
+    // (noise, a fragment with punctuation) is never written as the station.
+    const std::pair<const char*, const char*> callers[] = {
+        {"", nullptr},          {"Q5E?E", nullptr},       {"<Q5EEE>", nullptr}, {"Q5EEE,", nullptr},
+        {"Q5\xC4" "EE", nullptr},  {"Q5E\tE", nullptr},      {"q5eee", "<CALL:5>Q5EEE "},
+        {"Q5EEE/P", "<CALL:7>Q5EEE/P "},
+    };
+    for (const auto& [word, call] : callers) {
+        SCOPED_TRACE(word);
+        w.platform.files.erase("c.adi");
+        run.caller = word;
+        run.FState = 3;
+        run.SetState(4);
+        if (call) {
+            EXPECT_NE(w.platform.files["c.adi"].find(call), std::string::npos);
+        } else {
+            EXPECT_FALSE(w.platform.files.count("c.adi"));
+            EXPECT_TRUE(run.troubles & ContactsNotWritten);
+        }
+    }
 }
 
 TEST_F(ScannerTest, WithoutAnOpenLogTheStateStillMoves)

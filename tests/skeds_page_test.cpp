@@ -98,6 +98,19 @@ TEST_F(SkedsFixture, EditsKeepCommentsAndBlankLines)
     EXPECT_EQ(w.lvSkeds.rows.size(), 2u);
 }
 
+// Notepad's UTF-8 files begin with a byte order mark; a rewrite keeps it.
+TEST_F(SkedsFixture, ARewriteKeepsTheByteOrderMark)
+{
+    const std::string bom = "\xEF\xBB\xBF";
+    platform.files[File] = bom + Night;
+    w.form.LoadSkeds();
+    EXPECT_TRUE(w.form.AddSkedEntry(Entry("* 04:00 05:00 CQ")));
+    EXPECT_EQ(platform.files[File], bom + Night + "* 04:00 05:00 CQ\r\n");
+    w.lvSkeds.selected = 2;
+    EXPECT_TRUE(w.form.DeleteSkedEntry());
+    EXPECT_EQ(platform.files[File], bom + Night);
+}
+
 TEST_F(SkedsFixture, AnEditThatCannotBeMadeSaysSoAndKeepsTheFile)
 {
     platform.cannotReplace.insert(File);  // a full disk
@@ -143,6 +156,20 @@ TEST_F(SkedsFixture, StartRefusesAScheduleThatCannotBeFollowed)
         EXPECT_TRUE(desktop.journal.empty());
         EXPECT_TRUE(run.skeds.Entries().empty());
     }
+}
+
+// The page read again during a run (a look at it) tells why it shows no
+// rows, as it does outside a run.
+TEST_F(SkedsFixture, WhileFollowingAFileThatCannotBeReadSaysWhy)
+{
+    platform.files[List] = "Q2AAA\r\n";
+    w.cbFollow.checked = true;
+    StartSked("");
+    ASSERT_TRUE(Armed());
+    platform.readLocked.insert(File);  // another program holds it
+    w.form.LoadSkeds();
+    EXPECT_TRUE(w.lvSkeds.rows.empty());
+    EXPECT_EQ(w.lSkedNote.text.rfind(std::string(File) + ": cannot be read", 0), 0u) << w.lSkedNote.text;
 }
 
 TEST_F(SkedsFixture, FollowingNeedsTheListOnlyForCqAndEndsWithTheIdleLook)

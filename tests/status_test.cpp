@@ -132,8 +132,13 @@ const Case Cases[] = {
     {"time limit beyond an hour", Counting(0, 2147483647, Run(2)), At(12, 0, 20),
      "Q9XYZ: got 27, sending R27 (Tx 3), 596523:14:07 left, scan 15 s"},
 
-    {"decoded.cum missing", WithTrouble(DecodedMissing, Run(0)), At(12, 0, 5),
-     "decoded.cum not found, next scan in 30 s"},
+    // No decoded.cum is what a clearing or a night before its first decode leaves.
+    {"decoded.cum missing while calling", WithTrouble(DecodedMissing, Run(0)), At(12, 0, 5),
+     "Calling Q9XYZ, no decodes yet, next scan in 30 s"},
+    {"decoded.cum missing in a contact", WithTrouble(DecodedMissing, Counting(1, 1800, Run(1))), At(12, 0, 5),
+     "Q9XYZ: heard, sending 27 (Tx 2), no decodes yet, 29:59 left, scan 30 s"},
+    {"decoded.cum missing in a sked", InSked(WithTrouble(DecodedMissing, CallingCq())), At(12, 0, 5),
+     "Sked 2 of 6: Calling CQ, no decodes yet, next scan in 30 s \x85 until 23:00 UTC"},
     {"decoded.cum unreadable", WithTrouble(DecodedMissing | DecodedUnreadable, Run(2)), At(12, 0, 35),
      "decoded.cum could not be read, next scan in 30 s"},
     {"WSJT gone", WithTrouble(PeerGone | DecodedUnreadable, Run(3)), At(12, 0, 35), "WSJT's window is gone"},
@@ -169,3 +174,58 @@ TEST(Status, TextOfEachSituation)
 }
 
 }  // namespace
+
+namespace {
+
+// One unit a character: the widths below count characters.
+int Characters(std::string_view text)
+{
+    return static_cast<int>(text.size());
+}
+
+const char SkedText[] = "Sked 2 of 6: Q9XYZ: got R27, sending RRR (Tx 4), 20:00 left, scan 30 s \x85 until 23:00 UTC";
+
+}  // namespace
+
+TEST(Status, PartShortenedToFitKeepsTheTimeToTheLast)
+{
+    const struct { const char* text; int width; const char* fitted; } cases[] = {
+        {SkedText, 88, SkedText},
+        {SkedText, 87, "Sked 2 of 6: Q9XYZ: got R27, sending RRR (Tx 4), 20:00 left \x85 until 23:00 UTC"},
+        {SkedText, 64, "Sked 2 of 6: Q9XYZ: got R27, sending RRR \x85 until 23:00 UTC"},
+        {SkedText, 45, "Sked 2 of 6: Q9XYZ: got R27 \x85 until 23:00 UTC"},
+        {SkedText, 44, "Sked 2 of 6: Q9XYZ: got \x85 until 23:00 UTC"},
+        {SkedText, 30, "Sked 2 of 6 \x85 until 23:00 UTC"},
+        {SkedText, 20, "\x85 until 23:00 UTC"},
+        {SkedText, 10, "Sked 2 of\x85"},
+        {SkedText, 3, "Sk\x85"},
+        {"Waiting: Q9XYZ at 2026-12-14 23:00 UTC (in 30 h)", 40, "Waiting: Q9XYZ at 2026-12-14 23:00 UTC"},
+        {"Waiting: Q9XYZ at 2026-12-14 23:00 UTC (in 30 h)", 30, "Waiting: Q9XYZ at 2026-12-14\x85"},
+        {"3 contacts, last Q7PQR 09:05; Loggers (UDP): no.such.host: not found", 30, "3 contacts, last Q7PQR 09:05"},
+        {"", 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " " + c.text);
+        EXPECT_EQ(FitStatusPart(c.text, c.width, Characters), c.fitted);
+    }
+}
+
+TEST(Status, PartsFitTheirTextsAndTheStateKeepsTwoThirds)
+{
+    const std::string withContact = std::string(SkedText) + "\t1 contact, last Q7PQR 09:05";
+    const struct { std::string text; int width; const char* first; const char* second; int secondWidth; } cases[] = {
+        {"Idle", 50, "Idle", "", 0},
+        {"Calling CQ, next scan in 30 s\t1 contact, last Q7PQR 09:05", 80, "Calling CQ, next scan in 30 s",
+         "1 contact, last Q7PQR 09:05", 27},
+        {withContact, 100, "Sked 2 of 6: Q9XYZ: got R27, sending RRR (Tx 4) \x85 until 23:00 UTC",
+         "1 contact, last Q7PQR 09:05", 27},
+        {withContact, 60, "Sked 2 of 6: Q9XYZ \x85 until 23:00 UTC", "1 contact", 9},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " " + c.text);
+        const StatusParts parts = FitStatusParts(c.text, c.width, Characters);
+        EXPECT_EQ(parts.first, c.first);
+        EXPECT_EQ(parts.second, c.second);
+        EXPECT_EQ(parts.secondWidth, c.secondWidth);
+    }
+}

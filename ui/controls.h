@@ -32,6 +32,9 @@ class TButton : public TControl {
 public:
     virtual std::string Caption() const = 0;
     virtual void SetCaption(const std::string& caption) = 0;
+    // Takes the keyboard focus, so that keys work on it without a click
+    // (not while its page is hidden). Disabling a control loses its focus.
+    virtual void Focus() = 0;
 };
 
 // Time picker: a time of day shown as HH:mm. Only hour and minute matter.

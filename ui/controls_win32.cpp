@@ -77,6 +77,12 @@ void PushButton::SetCaption(const std::string& caption)
     SetWindowTextA(hwnd, caption.c_str());
 }
 
+void PushButton::Focus()
+{
+    if (IsWindowVisible(hwnd))
+        SetFocus(hwnd);
+}
+
 static SYSTEMTIME PickerTime(Hwnd picker)
 {
     SYSTEMTIME st{};

@@ -40,6 +40,7 @@ class PushButton : public Win32Control<TButton> {
 public:
     std::string Caption() const override;
     void SetCaption(const std::string& caption) override;
+    void Focus() override;
 };
 
 class TimePicker : public Win32Control<TTimePicker> {

@@ -83,6 +83,9 @@ void TfmTavrix::bRunClick()
         bRun->SetEnabled(true);
     }
     FStarting = false;
+    // START disabled the button under the focus: the keyboard would do
+    // nothing until a click. It goes to STOP, or back to START.
+    bRun->Focus();
 }
 
 void TfmTavrix::Start()

@@ -141,6 +141,13 @@ bool DeleteSked(std::vector<SkedLine>& lines, std::size_t row)
     return true;
 }
 
+std::string RewrittenSkeds(const std::string& before, const std::vector<SkedLine>& lines)
+{
+    constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+    const std::string text = FormatSchedule(lines);
+    return before.starts_with(Utf8Mark) ? std::string(Utf8Mark) + text : text;
+}
+
 std::string ScheduleProblemText(const std::string& path, const ScheduleProblem& problem)
 {
     std::string text = path;

@@ -54,6 +54,11 @@ void AddSked(std::vector<SkedLine>& lines, const SkedEntry& entry);
 bool ReplaceSked(std::vector<SkedLine>& lines, std::size_t row, const SkedEntry& entry);
 bool DeleteSked(std::vector<SkedLine>& lines, std::size_t row);
 
+// The bytes that replace a file whose bytes were `before`: the lines as
+// FormatSchedule writes them, after the UTF-8 byte order mark the file began
+// with, if it did (editors that wrote it read the file by it).
+std::string RewrittenSkeds(const std::string& before, const std::vector<SkedLine>& lines);
+
 // "C:\tavrix\skeds.txt, line 3: <what>", or without the line when the
 // problem is not one line's.
 std::string ScheduleProblemText(const std::string& path, const ScheduleProblem& problem);

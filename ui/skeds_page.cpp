@@ -12,12 +12,14 @@ namespace {
 
 constexpr const char* FollowingNote = "Following the skeds START read: an edit here takes effect at the next START.";
 
+// A file that cannot be shown says why, during a run too: the run goes on
+// with the entries START read, whatever the file holds now.
 std::string NoteFor(const TfmTavrix& form)
 {
-    if (form.FFollowing)
-        return FollowingNote;
     if (!form.FSkedsProblem.empty())
         return form.FSkedsProblem;
+    if (form.FFollowing)
+        return FollowingNote;
     if (!form.FSkedsExists)
         return "No skeds yet: Add writes " + form.FSkedsPath;
     return "Times in UTC. " + form.FSkedsPath;
@@ -125,7 +127,7 @@ bool RewriteSkeds(TfmTavrix& form, const std::function<bool(std::vector<SkedLine
     std::vector<SkedLine> lines = form.FSkedLines;
     if (!edit(lines))
         return false;
-    const std::string bytes = FormatSchedule(lines);
+    const std::string bytes = RewrittenSkeds(now, lines);
     if (!platform.ReplaceFileWith(path, bytes)) {
         platform.ShowError(AppTitle, "Unable to write " + path + ". The file is as it was.");
         return false;

@@ -4,7 +4,8 @@
 
 #include "ui/status_bar_win32.h"
 
-#include "ports/platform_win32.h"
+#include "ports/platform_win32.h"  // first of the headers that include ports/platform.h
+#include "engine/status.h"
 #include "ui/controls_win32.h"
 
 void StatusBar::Create(HWND parent, int id, HFONT font)
@@ -22,33 +23,38 @@ void StatusBar::Create(HWND parent, int id, HFONT font)
     SendMessageW(hwnd, WM_SIZE, 0, 0);  // down to the parent's new bottom edge
 }
 
+// A part needs its text and a margin of two blanks each side, so the margin
+// grows with the font. The program's texts are the edit boxes' single-byte
+// texts.
 void StatusBar::Show(std::string_view text)
 {
-    const std::size_t tab = text.find('\t');
-    const std::string_view second = tab == text.npos ? std::string_view() : text.substr(tab + 1);
-    if (second != shown_[1])
-        SetSecondPart(second);
-    const std::string_view first = text.substr(0, tab);
-    if (first != shown_[0])
-        SetText(0, first);
+    if (text == text_ && secondWidth_ >= 0)
+        return;
+    text_ = text;
+    RECT bar;
+    GetClientRect(hwnd, &bar);
+    const StatusParts parts = FitStatusParts(text, int(bar.right), [this](std::string_view part) {
+        return int(TextSize(hwnd, font_, (L"  " + Wide(part, CP_ACP) + L"  ").c_str()).cx);
+    });
+    if (parts.secondWidth != secondWidth_)
+        SetParts(parts.secondWidth);
+    if (parts.secondWidth > 0 && parts.second != shown_[1])
+        SetText(1, parts.second);
+    if (parts.first != shown_[0])
+        SetText(0, parts.first);
 }
 
-// The second part is its text and a margin of two blanks each side wide, so
-// it grows with the font; the first part takes the rest.
-void StatusBar::SetSecondPart(std::string_view text)
+void StatusBar::SetParts(int secondWidth)
 {
     RECT bar;
     GetClientRect(hwnd, &bar);
-    // The program's texts are the edit boxes' single-byte texts.
-    const int width = text.empty() ? 0 : TextSize(hwnd, font_, (L"  " + Wide(text, CP_ACP) + L"  ").c_str()).cx;
-    const int edges[2] = {text.empty() ? -1 : int(bar.right) - width, -1};
-    SendMessageW(hwnd, SB_SETPARTS, text.empty() ? 1 : 2, LPARAM(edges));
-    if (!text.empty())
-        SetText(1, text);
-    shown_[1] = text;
+    const int edges[2] = {secondWidth > 0 ? int(bar.right) - secondWidth : -1, -1};
+    SendMessageW(hwnd, SB_SETPARTS, secondWidth > 0 ? 2 : 1, LPARAM(edges));
+    secondWidth_ = secondWidth;
+    shown_[1].clear();  // a part made again is empty
 }
 
-void StatusBar::SetText(int part, std::string_view text)
+void StatusBar::SetText(int part, const std::string& text)
 {
     SendMessageW(hwnd, SB_SETTEXTW, part, LPARAM(Wide(text, CP_ACP).c_str()));
     shown_[part] = text;

@@ -32,10 +32,16 @@ struct ModelCheck : TCheck {
 struct ModelButton : TButton {
     std::string caption;
     bool enabled = true;
+    bool focused = false;
     bool Enabled() const override { return enabled; }
-    void SetEnabled(bool e) override { enabled = e; }
+    void SetEnabled(bool e) override
+    {
+        enabled = e;
+        focused = focused && e;  // as Windows takes the focus from a control it disables
+    }
     std::string Caption() const override { return caption; }
     void SetCaption(const std::string& c) override { caption = c; }
+    void Focus() override { focused = true; }
 };
 
 struct ModelTimePicker : TTimePicker {
