@@ -183,8 +183,9 @@ void AppendSked(std::string& out, const StatusFacts& facts, const LocalTime& now
         out += " s";
     } else if (facts.skedReleased) {
         out.append(facts.skedStation);
-        out += " done, contact ";
-        AppendUtc(out, facts.skedContact, false);
+        // The contact's time is in the bar's second part and on the Skeds
+        // page: at 96 dpi this part has room for what comes next only.
+        out += " done";
         if (facts.skedNextStation.empty()) {
             out += "; no sked after it";
         } else {

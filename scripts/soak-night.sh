@@ -28,5 +28,11 @@ TAVRIX_WINE_ROOT=$out/wine TAVRIX_WIN64_DIR=$src/build/win64 TAVRIX_WINE_TIMEOUT
 echo
 echo "==== the $night in figures ($(( ($(date +%s) - started) / 60 )) real minutes)"
 grep -E '^(contacts completed|records written|  entry |tavrix.exe private memory|THE |RECORDS)' "$out/soak.log" || true
+# After the first hour the memory must stay flat: at most 1 MB more from
+# the reading at 23:00 to the end.
+awk '$1 == "hour" && $2 == "23:00" { first = $3 } $1 == "end" { last = $2 }
+     END { if (first != "" && last != "") {
+               printf "private memory from 23:00 to the end: %+d kB (at most +1024)\n", last - first
+               if (last - first > 1024) exit 1 } }' "$out/memory.txt" || status=1
 [ $status -eq 0 ] && echo "SOAK PASSED" || echo "SOAK FAILED (status $status)"
 exit $status

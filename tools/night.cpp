@@ -172,6 +172,10 @@ private:
         const std::vector<JournalEvent> events = desk_.Journal();
         for (; decodesSeen_ < events.size(); ++decodesSeen_) {
             const std::string& what = events[decodesSeen_].what;
+            if (what.rfind("txfirst ", 0) == 0)
+                txFirst_ = what.substr(8) == "on" ? "ticked: we transmit first" : "unticked: we transmit second";
+            if (what.rfind("toradio ", 0) == 0 && what != "toradio 12345")
+                Say(Clock() + "  WSJT calls " + what.substr(8) + ", Tx First " + txFirst_);
             if (what.rfind("decode ", 0) == 0 && what.size() > 39)
                 Say(Clock() + "  decoded: " + what.substr(7, 6) + " " +
                     what.substr(39, what.find_last_not_of(' ') - 38));
@@ -183,6 +187,7 @@ private:
     std::string shape_ = "-";
     std::vector<std::string> states_;
     std::vector<std::string> contacts_;
+    std::string txFirst_ = "not journaled";
     std::size_t recordsSeen_ = 0;
     std::size_t decodesSeen_ = 0;
     int shots_ = 0;
@@ -266,8 +271,17 @@ bool Report(const std::vector<std::string>& stations, const std::vector<std::str
 bool WatchUntilRunEnds(Desk& desk, Watch& watch, const NightOptions& options)
 {
     bool restarted = options.restartAt.empty();
+    int lastHour = -1;  // memory is read at each full hour of the night
     for (const long long end = NowMs() + options.limitMs; NowMs() < end; Sleep(250)) {
         watch.Look();
+        SYSTEMTIME t;
+        GetLocalTime(&t);
+        if (t.wMinute == 0 && t.wHour != lastHour) {
+            lastHour = t.wHour;
+            char when[16];
+            std::snprintf(when, sizeof when, "hour %02u:00", t.wHour);
+            Memory(when);
+        }
         if (!restarted && ReachedLocal(options.restartAt)) {
             restarted = true;
             Say(Clock() + "  closing WSJT and starting it again");

@@ -8,8 +8,9 @@
 #   night.sh NIGHT
 #
 #   rehearsal   three skeds and a CQ slot, 22:00-22:20 UTC on a clock
-#               running 4x (about six real minutes); partners answer
-#               every half minute
+#               running 4x (about six real minutes); the skeds' partners
+#               keep to their agreed periods, the CQ caller answers every
+#               half minute
 #   soak        eight hours, 22:00-06:00 UTC, on a clock running 8x (one
 #               real hour): partners that answer, miss periods and vanish,
 #               and WSJT closed and started again in the middle of a sked
@@ -26,12 +27,13 @@ out=${TAVRIX_NIGHT_OUT:-$TEST_DIR}
 case $night in
 rehearsal)
     clock="@2026-12-13 21:58:00 x4" limit=12 restart= maymiss=
-    wsjt="/fast /partner Q9XYZ /oncall /partner Q2AAA /oncall /partner Q7PQR /behaviour cq-listed /partner Q5STU /oncall"
-    skeds='# The rehearsal: three skeds and a CQ slot
-2026-12-13 22:00 22:05 Q9XYZ
-2026-12-13 22:05 22:10 Q2AAA
+    wsjt="/fast /partner Q9XYZ /oncall /period 2nd /partner Q2AAA /oncall /period 1st
+          /partner Q7PQR /behaviour cq-listed /partner Q5STU /oncall /period 1st"
+    skeds='# The rehearsal: three skeds in agreed periods and a CQ slot
+2026-12-13 22:00 22:05 Q9XYZ 1st
+2026-12-13 22:05 22:10 Q2AAA 2nd
 2026-12-13 22:10 22:15 CQ
-2026-12-13 22:15 22:20 Q5STU' ;;
+2026-12-13 22:15 22:20 Q5STU 2nd' ;;
 soak)
     clock="@2026-12-13 21:57:00 x8" limit=72 restart=01:33 maymiss=Q3BBB,Q4CCC,Q5DDD
     wsjt="/partner Q9XYZ /oncall /partner Q7PQR /behaviour cq-listed /partner Q2AAA /oncall /misses 2
