@@ -182,16 +182,17 @@ void AppendSked(std::string& out, const StatusFacts& facts, const LocalTime& now
         AppendNumber(out, facts.skedWait);
         out += " s";
     } else if (facts.skedReleased) {
-        out.append(facts.skedStation);
-        // The contact's time is in the bar's second part and on the Skeds
-        // page: at 96 dpi this part has room for what comes next only.
+        // The station and the contact's time are in the bar's second part
+        // and on the Skeds page: at 96 dpi this part has room for what
+        // comes next only.
+        out.resize(out.size() - 2);  // "Sked 2 of 6" without its ": "
         out += " done";
         if (facts.skedNextStation.empty()) {
             out += "; no sked after it";
         } else {
-            out += "; next ";
+            out += "; next: ";
             out.append(facts.skedNextStation);
-            out += " at ";
+            out += ' ';
             const bool otherDay = facts.skedNextTime.day != facts.skedContact.day;
             AppendUtc(out, facts.skedNextTime, otherDay);
         }

@@ -13,8 +13,8 @@ mkdir -p "$app" "$out"
 cp "$TAVRIX_WIN64_DIR/tavrix.exe" "$app/"   # tavrix.ini would live beside it
 rm -f "$app/tavrix.ini" "$out"/window-{run,options,skeds}.png
 printf '%s\r\n' "# Geminids 2026: skeds agreed on the reflector, times UTC" \
-    "2026-12-13 21:00 22:00 Q2DEF" "2026-12-13 22:00 23:00 Q9XYZ" "2026-12-13 23:00 23:30 CQ" \
-    "2026-12-13 23:30 00:30 Q7PQR" "" "# every morning, for whoever hears me" "* 04:00 05:00 CQ" >"$app/skeds.txt"
+    "2026-12-13 21:00 22:00 Q2DEF 2nd" "2026-12-13 22:00 23:00 Q9XYZ 1st" "2026-12-13 23:00 23:30 CQ" \
+    "2026-12-13 23:30 00:30 Q7PQR" "" "# every morning, for whoever hears me" "* 04:00 05:00 CQ 2nd" >"$app/skeds.txt"
 
 fail() { echo "FAIL: $*"; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; exit 1; }
 
