@@ -1,0 +1,445 @@
+// The night's page; see engine/night_page.h. Coordinates are whole pixels,
+// so the page stays small for a night of thousands of entries.
+#include "engine/night_page.h"
+
+#include <algorithm>
+
+#include "engine/clock_text.h"
+
+namespace {
+
+// The timeline's columns: entry labels, the plot, outcomes.
+constexpr int LabelWidth = 190, PlotWidth = 720, OutcomeWidth = 200;
+constexpr int AxisHeight = 44, RowHeight = 18, LegendHeight = 24;
+constexpr int MinTickSpacing = 52;  // px between hour labels ("00:00" is about 32)
+constexpr std::size_t OutcomeChars = 30;
+
+constexpr const char* Style =
+    "body{font-family:Arial,Helvetica,sans-serif;font-size:14px;color:#000;background:#fff;margin:12px}"
+    "h1{font-size:20px}h2{font-size:16px;margin-top:20px}"
+    "table{border-collapse:collapse}th,td{border:1px solid #000;padding:2px 6px;text-align:left}"
+    "th{background:#ddd}td.n{text-align:right}p.note{font-style:italic}"
+    "svg text{font-family:Consolas,'Courier New',monospace;font-size:11px}"
+    "svg .bar{fill:#fff;stroke:#000}svg .grid{stroke:#999;stroke-dasharray:2,3}"
+    "svg .gap{fill:url(#hatch);stroke:#000}svg .m0{fill:#fff;stroke:#000}svg .m1{fill:#fff;stroke:#000}"
+    "svg .m2{fill:#888;stroke:#000}svg .m3{fill:#000;stroke:#000}svg .c{fill:#000}"
+    "@media print{body{margin:0}th{background:#fff}}";
+
+class Page {
+public:
+    explicit Page(const Night& night) : night_(night) {}
+    std::string Write();
+
+private:
+    void Head();
+    void Timeline();
+    void Axis();
+    void Legend(int y);
+    void Row(const NightEntry& e, int y);
+    void Mark(int x, int step, int y, std::string_view title);
+    void Label(int x, int y, std::string_view text, const char* anchor = nullptr);
+    void EntryTable();
+    void ContactTable();
+    void Notes();
+
+    int X(std::int64_t utc) const;
+    void Num(long long n) { AppendNumber(out_, n); }
+    void Text(std::string_view t) { AppendPageText(out_, t); }
+    void Clock(std::int64_t utc);
+    void Attr(const char* name, long long n);
+
+    const Night& night_;
+    std::string out_;
+    std::int64_t from_ = 0, to_ = 1;
+};
+
+std::string Day(std::int64_t utc)
+{
+    const UtcTime t = UtcTimeOf(utc);
+    std::string out;
+    AppendDate(out, t.year, t.month, t.day);
+    return out;
+}
+
+const char* PeriodWord(TxPeriod period)
+{
+    return *TxPeriodText(period) ? TxPeriodText(period) : "as WSJT";
+}
+
+std::int64_t FloorTo(std::int64_t t, std::int64_t unit)
+{
+    return t - ((t % unit) + unit) % unit;
+}
+
+}  // namespace
+
+void AppendPageText(std::string& out, std::string_view text)
+{
+    for (const char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&#39;"; break;
+        default: out += c >= ' ' && c <= '~' ? c : '?';
+        }
+    }
+}
+
+std::string NightFileName(std::int64_t firstStartUtc)
+{
+    return "tavrix-night-" + Day(firstStartUtc) + ".html";
+}
+
+std::string NightFileName(const Night& night)
+{
+    return night.Entries().empty() ? std::string("tavrix-night.html") : NightFileName(night.Entries().front().start);
+}
+
+std::string NightPage(const Night& night)
+{
+    return Page(night).Write();
+}
+
+std::string Page::Write()
+{
+    const auto& entries = night_.Entries();
+    if (!entries.empty()) {
+        from_ = entries.front().start;
+        to_ = entries.front().end;
+        for (const NightEntry& e : entries) {
+            from_ = std::min(from_, e.start);
+            to_ = std::max(to_, e.end);
+        }
+        from_ = FloorTo(from_, 3600);
+        to_ = FloorTo(to_ + 3599, 3600);
+    }
+    to_ = std::max(to_, from_ + 3600);
+    out_.reserve(4096 + entries.size() * 700);
+    Head();
+    Timeline();
+    EntryTable();
+    ContactTable();
+    out_ += "</body>\n</html>\n";
+    return std::move(out_);
+}
+
+void Page::Head()
+{
+    const std::string title = "Tavrix: the night of " + (night_.Entries().empty() ? std::string("no entries")
+                                                                                     : Day(night_.Entries().front().start)) +
+                              " (UTC)";
+    out_ += "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n<head>\n"
+            "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=us-ascii\"/>\n<title>";
+    Text(title);
+    out_ += "</title>\n<style type=\"text/css\">";
+    out_ += Style;
+    out_ += "</style>\n</head>\n<body>\n<h1>";
+    Text(title);
+    out_ += "</h1>\n<p>";
+    Text(NightSummary(night_));
+    out_ += ".</p>\n";
+    Notes();
+}
+
+void Page::Notes()
+{
+    if (night_.Aggregated()) {
+        out_ += "<p class=\"note\">Beyond the first ";
+        Num(Night::MarksPerEntry);
+        out_ += " decodes of an entry (";
+        Num(Night::MarksPerNight);
+        out_ += " in the night), the timeline marks decodes once per minute, by the furthest step among them.</p>\n";
+    }
+    if (night_.NotKept()) {
+        out_ += "<p class=\"note\">";
+        Num(night_.NotKept());
+        out_ += " decodes or entries beyond the page's bounds are counted in the figures but not marked.</p>\n";
+    }
+}
+
+int Page::X(std::int64_t utc) const
+{
+    utc = std::clamp(utc, from_, to_);
+    return LabelWidth + static_cast<int>((utc - from_) * PlotWidth / (to_ - from_));
+}
+
+void Page::Clock(std::int64_t utc)
+{
+    const UtcTime t = UtcTimeOf(utc);
+    AppendClock(out_, t.hour, t.minute);
+}
+
+void Page::Attr(const char* name, long long n)
+{
+    out_ += ' ';
+    out_ += name;
+    out_ += "=\"";
+    Num(n);
+    out_ += '"';
+}
+
+// Browsers before SVG skip the drawing (a conditional comment, which to XML
+// is only a comment) and show the tables.
+void Page::Timeline()
+{
+    const auto& entries = night_.Entries();
+    const int height = LegendHeight + AxisHeight + static_cast<int>(entries.size()) * RowHeight + 8;
+    out_ += "<h2>Timeline (UTC)</h2>\n<!--[if gte IE 9]><!-->\n<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"";
+    Attr("width", LabelWidth + PlotWidth + OutcomeWidth);
+    Attr("height", height);
+    out_ += ">\n<defs><pattern id=\"hatch\" patternUnits=\"userSpaceOnUse\" width=\"6\" height=\"6\">"
+            "<path d=\"M0,6L6,0M-1,1L1,-1M5,7L7,5\" stroke=\"#000\" stroke-width=\"1\"/></pattern></defs>\n";
+    Legend(14);
+    Axis();
+    int y = LegendHeight + AxisHeight;
+    for (const NightEntry& e : entries) {
+        Row(e, y);
+        y += RowHeight;
+    }
+    out_ += "</svg>\n<!--<![endif]-->\n";
+}
+
+void Page::Label(int x, int y, std::string_view text, const char* anchor)
+{
+    out_ += "<text";
+    Attr("x", x);
+    Attr("y", y);
+    if (anchor) {
+        out_ += " text-anchor=\"";
+        out_ += anchor;
+        out_ += '"';
+    }
+    out_ += '>';
+    Text(text);
+    out_ += "</text>\n";
+}
+
+// Each step its own shape, so the marks read in black and white.
+void Page::Mark(int x, int step, int y, std::string_view title)
+{
+    switch (step) {
+    case StepHeard:
+        out_ += "<circle class=\"m0\" r=\"3\"";
+        Attr("cx", x);
+        Attr("cy", y);
+        break;
+    case Step27:
+        out_ += "<path class=\"m1\" d=\"M";
+        Num(x);
+        out_ += ',';
+        Num(y - 4);
+        out_ += "l4,7h-8z\"";
+        break;
+    case StepR27:
+        out_ += "<rect class=\"m2\" width=\"7\" height=\"7\"";
+        Attr("x", x - 3);
+        Attr("y", y - 3);
+        break;
+    default:
+        out_ += "<path class=\"m3\" d=\"M";
+        Num(x);
+        out_ += ',';
+        Num(y - 5);
+        out_ += "l5,5l-5,5l-5,-5z\"";
+        break;
+    }
+    if (title.empty()) {
+        out_ += "/>";
+        return;
+    }
+    out_ += "><title>";
+    Text(title);
+    out_ += "</title></";
+    out_ += step == StepHeard ? "circle" : step == StepR27 ? "rect" : "path";
+    out_ += '>';
+}
+
+void Page::Legend(int y)
+{
+    const struct {
+        int step;
+        const char* text;
+    } items[] = {{StepHeard, "heard"}, {Step27, "27 heard"}, {StepR27, "R27 heard"}, {StepRRR, "RRR heard"}};
+    int x = LabelWidth + 6;
+    for (const auto& item : items) {
+        Mark(x, item.step, y - 4, {});
+        Label(x + 9, y, item.text);
+        x += 100;
+    }
+    out_ += "<rect class=\"c\" width=\"3\" height=\"14\"";
+    Attr("x", x - 1);
+    Attr("y", y - 11);
+    out_ += "/>\n";
+    Label(x + 7, y, "contact");
+    x += 90;
+    out_ += "<rect class=\"gap\" width=\"20\" height=\"10\"";
+    Attr("x", x - 4);
+    Attr("y", y - 9);
+    out_ += "/>\n";
+    Label(x + 22, y, "WSJT missing");
+}
+
+// Hour ticks as far apart as their labels need; the date over each midnight.
+void Page::Axis()
+{
+    const int top = LegendHeight, base = LegendHeight + AxisHeight - 4;
+    const std::int64_t hours = (to_ - from_) / 3600;
+    std::int64_t every = 1;
+    while (hours / every * MinTickSpacing > PlotWidth)
+        every = every < 6 ? every + 1 : every < 12 ? 12 : every + 24;
+    const int bottom = LegendHeight + AxisHeight + static_cast<int>(night_.Entries().size()) * RowHeight;
+    for (std::int64_t t = from_; t <= to_; t += 3600) {
+        const int x = X(t);
+        const UtcTime at = UtcTimeOf(t);
+        if (at.hour == 0 || t == from_)
+            Label(x, top + 12, Day(t), t == to_ ? "end" : t == from_ ? "start" : "middle");
+        if ((t - from_) / 3600 % every)
+            continue;
+        std::string clock;
+        AppendClock(clock, at.hour, 0);
+        Label(x, base - 10, clock, t == to_ ? "end" : t == from_ ? "start" : "middle");
+        out_ += "<path class=\"grid\" d=\"M";
+        Num(x);
+        out_ += ',';
+        Num(base - 6);
+        out_ += 'V';
+        Num(bottom);
+        out_ += "\"/>\n";
+    }
+    out_ += "<path d=\"M";
+    Num(LabelWidth);
+    out_ += ',';
+    Num(base);
+    out_ += 'H';
+    Num(LabelWidth + PlotWidth);
+    out_ += "\" stroke=\"#000\"/>\n";
+}
+
+void Page::Row(const NightEntry& e, int y)
+{
+    const int mid = y + RowHeight / 2;
+    std::string label;
+    AppendNumber(label, e.index + 1);
+    label += ' ';
+    label += e.sked.station;
+    label += ' ';
+    label += PeriodWord(e.sked.period);
+    Label(4, mid + 4, label);
+    const int x0 = X(e.start), x1 = std::max(X(e.end), x0 + 1);
+    out_ += "<rect class=\"bar\" height=\"10\"";
+    Attr("x", x0);
+    Attr("y", mid - 5);
+    Attr("width", x1 - x0);
+    out_ += "/>\n";
+    for (const NightGap& gap : e.gaps) {
+        const int g0 = X(std::max(gap.from, e.start));
+        const int g1 = X(std::min(gap.to >= 0 ? gap.to : e.ended >= 0 ? e.ended : e.end, e.end));
+        out_ += "<rect class=\"gap\" height=\"14\"";
+        Attr("x", g0);
+        Attr("y", mid - 7);
+        Attr("width", std::max(g1 - g0, 1));
+        out_ += "/>\n";
+    }
+    std::string title;
+    for (const NightMark& m : e.marks) {
+        title.clear();
+        const UtcTime t = UtcTimeOf(m.utc);
+        AppendClock(title, t.hour, t.minute);
+        title += ':';
+        AppendTwoDigits(title, t.second);
+        title += ' ';
+        title += m.text;
+        Mark(X(m.utc), m.step, mid, title);
+    }
+    // Counted minutes carry no title: there are many, and the table has the figures.
+    for (const NightMinute& m : e.minutes)
+        Mark(X(m.minute + 30), m.step, mid, {});
+    for (const NightContact& c : e.contacts) {
+        out_ += "<rect class=\"c\" width=\"3\" height=\"16\"";
+        Attr("x", X(c.utc) - 1);
+        Attr("y", mid - 8);
+        out_ += "><title>";
+        Clock(c.utc);
+        out_ += " contact ";
+        Text(c.station);
+        out_ += "</title></rect>\n";
+    }
+    out_ += '\n';
+    std::string outcome = EntryOutcome(e);
+    if (outcome.size() > OutcomeChars)
+        outcome = outcome.substr(0, OutcomeChars - 3) + "...";
+    Label(LabelWidth + PlotWidth + 8, mid + 4, outcome);
+}
+
+void Page::EntryTable()
+{
+    out_ += "<h2>Entries</h2>\n<table>\n<tr><th>#</th><th>When (UTC)</th><th>Station</th><th>Tx First</th>"
+            "<th>Outcome</th><th>Heard (UTC)</th><th>Decodes</th><th>WSJT missing</th></tr>\n";
+    for (const NightEntry& e : night_.Entries()) {
+        out_ += "<tr><td class=\"n\">";
+        Num(e.index + 1);
+        out_ += "</td><td>";
+        Text(EntryWhen(e));
+        out_ += "</td><td>";
+        Text(e.sked.station);
+        out_ += "</td><td>";
+        out_ += PeriodWord(e.sked.period);
+        if (!e.periodTrouble.empty()) {
+            out_ += ", not set: ";
+            Text(e.periodTrouble);
+        }
+        out_ += "</td><td>";
+        Text(EntryOutcome(e));
+        out_ += "</td><td>";
+        if (e.decodes) {
+            Clock(e.firstHeard);
+            out_ += "-";
+            Clock(e.lastHeard);
+        }
+        out_ += "</td><td class=\"n\">";
+        Num(e.decodes);
+        out_ += "</td><td class=\"n\">";
+        if (const std::int64_t missing = MissingMinutes(e)) {
+            Num(missing);
+            out_ += " min";
+        }
+        out_ += "</td></tr>\n";
+    }
+    out_ += "</table>\n";
+}
+
+void Page::ContactTable()
+{
+    out_ += "<h2>Contacts</h2>\n";
+    std::int64_t count = 0;
+    for (const NightEntry& e : night_.Entries())
+        count += static_cast<std::int64_t>(e.contacts.size());
+    if (!count) {
+        out_ += "<p>No contact was completed.</p>\n";
+        return;
+    }
+    out_ += "<table>\n<tr><th>Date</th><th>Time (UTC)</th><th>Station</th><th>Entry</th></tr>\n";
+    for (const NightEntry& e : night_.Entries()) {
+        for (const NightContact& c : e.contacts) {
+            out_ += "<tr><td>";
+            out_ += Day(c.utc);
+            out_ += "</td><td>";
+            Clock(c.utc);
+            out_ += "</td><td>";
+            Text(c.station);
+            out_ += "</td><td class=\"n\">";
+            Num(e.index + 1);
+            out_ += "</td></tr>\n";
+        }
+        if (e.contactsNotKept) {
+            out_ += "<tr><td colspan=\"4\">and ";
+            Num(e.contactsNotKept);
+            out_ += " more in entry ";
+            Num(e.index + 1);
+            out_ += "</td></tr>\n";
+        }
+    }
+    out_ += "</table>\n";
+}
