@@ -3,6 +3,7 @@
 #include "engine/night_page.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "engine/clock_text.h"
 
@@ -12,6 +13,7 @@ namespace {
 constexpr int LabelWidth = 190, PlotWidth = 720, OutcomeWidth = 200;
 constexpr int AxisHeight = 44, RowHeight = 18, LegendHeight = 24;
 constexpr int MinTickSpacing = 52;  // px between hour labels ("00:00" is about 32)
+constexpr int MinDateSpacing = 84;  // and between dates ("2026-12-13" is about 66)
 constexpr std::size_t OutcomeChars = 30;
 
 constexpr const char* Style =
@@ -37,6 +39,7 @@ private:
     void Legend(int y);
     void Row(const NightEntry& e, int y);
     void Mark(int x, int step, int y, std::string_view title);
+    bool Drawn(int x, int step);
     void Label(int x, int y, std::string_view text, const char* anchor = nullptr);
     void EntryTable();
     void ContactTable();
@@ -51,6 +54,7 @@ private:
     const Night& night_;
     std::string out_;
     std::int64_t from_ = 0, to_ = 1;
+    std::vector<bool> drawn_;  // the row's marks by step and pixel
 };
 
 std::string Day(std::int64_t utc)
@@ -186,7 +190,8 @@ void Page::Timeline()
 {
     const auto& entries = night_.Entries();
     const int height = LegendHeight + AxisHeight + static_cast<int>(entries.size()) * RowHeight + 8;
-    out_ += "<h2>Timeline (UTC)</h2>\n<!--[if gte IE 9]><!-->\n<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"";
+    out_ += "<h2>Timeline (UTC)</h2>\n<p>Each entry from its start to its end; marks that would fall on one another "
+            "are drawn once, and the table below has the figures.</p>\n<!--[if gte IE 9]><!-->\n<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"";
     Attr("width", LabelWidth + PlotWidth + OutcomeWidth);
     Attr("height", height);
     out_ += ">\n<defs><pattern id=\"hatch\" patternUnits=\"userSpaceOnUse\" width=\"6\" height=\"6\">"
@@ -256,6 +261,17 @@ void Page::Mark(int x, int step, int y, std::string_view title)
     out_ += '>';
 }
 
+// A mark on top of one of its own kind adds nothing to the drawing but
+// bytes: on a long night an entry is only a few pixels wide.
+bool Page::Drawn(int x, int step)
+{
+    const std::size_t at = static_cast<std::size_t>(step) * (LabelWidth + PlotWidth + 1) + static_cast<std::size_t>(x);
+    if (at >= drawn_.size() || drawn_[at])
+        return true;
+    drawn_[at] = true;
+    return false;
+}
+
 void Page::Legend(int y)
 {
     const struct {
@@ -290,11 +306,16 @@ void Page::Axis()
     while (hours / every * MinTickSpacing > PlotWidth)
         every = every < 6 ? every + 1 : every < 12 ? 12 : every + 24;
     const int bottom = LegendHeight + AxisHeight + static_cast<int>(night_.Entries().size()) * RowHeight;
+    int lastDate = 0;
     for (std::int64_t t = from_; t <= to_; t += 3600) {
         const int x = X(t);
         const UtcTime at = UtcTimeOf(t);
-        if (at.hour == 0 || t == from_)
-            Label(x, top + 12, Day(t), t == to_ ? "end" : t == from_ ? "start" : "middle");
+        // A date wherever a day begins, so long as it clears the last one.
+        if ((at.hour == 0 || t == from_) && (t == from_ || x - lastDate >= MinDateSpacing) &&
+            (t == from_ || X(to_) - x >= MinDateSpacing / 2)) {
+            Label(x, top + 12, Day(t), t == from_ ? "start" : "middle");
+            lastDate = x;
+        }
         if ((t - from_) / 3600 % every)
             continue;
         std::string clock;
@@ -342,8 +363,11 @@ void Page::Row(const NightEntry& e, int y)
         Attr("width", std::max(g1 - g0, 1));
         out_ += "/>\n";
     }
+    drawn_.assign(4 * (LabelWidth + PlotWidth + 1), false);
     std::string title;
     for (const NightMark& m : e.marks) {
+        if (Drawn(X(m.utc), m.step))
+            continue;
         title.clear();
         const UtcTime t = UtcTimeOf(m.utc);
         AppendClock(title, t.hour, t.minute);
@@ -354,8 +378,10 @@ void Page::Row(const NightEntry& e, int y)
         Mark(X(m.utc), m.step, mid, title);
     }
     // Counted minutes carry no title: there are many, and the table has the figures.
-    for (const NightMinute& m : e.minutes)
-        Mark(X(m.minute + 30), m.step, mid, {});
+    for (const NightMinute& m : e.minutes) {
+        if (!Drawn(X(m.minute + 30), m.step))
+            Mark(X(m.minute + 30), m.step, mid, {});
+    }
     for (const NightContact& c : e.contacts) {
         out_ += "<rect class=\"c\" width=\"3\" height=\"16\"";
         Attr("x", X(c.utc) - 1);
