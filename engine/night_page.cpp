@@ -11,6 +11,7 @@ namespace {
 
 // The timeline's columns: entry labels, the plot, outcomes.
 constexpr int LabelWidth = 190, PlotWidth = 720, OutcomeWidth = 200;
+constexpr int NumberWidth = 34;  // an entry's number, right-aligned: 5 digits
 constexpr int AxisHeight = 44, RowHeight = 18, LegendHeight = 24;
 constexpr int MinTickSpacing = 52;  // px between hour labels ("00:00" is about 32)
 constexpr int MinDateSpacing = 84;  // and between dates ("2026-12-13" is about 66)
@@ -297,30 +298,41 @@ void Page::Legend(int y)
     Label(x + 22, y, "WSJT missing");
 }
 
-// Hour ticks as far apart as their labels need; the date over each midnight.
+// Hour ticks on round hours as far apart as their labels need; on a night
+// of weeks, days instead. The date over each midnight that clears the last.
 void Page::Axis()
 {
     const int top = LegendHeight, base = LegendHeight + AxisHeight - 4;
     const std::int64_t hours = (to_ - from_) / 3600;
     std::int64_t every = 1;
-    while (hours / every * MinTickSpacing > PlotWidth)
-        every = every < 6 ? every + 1 : every < 12 ? 12 : every + 24;
+    for (const std::int64_t step : {1, 2, 3, 4, 6, 12, 24}) {
+        every = step;
+        if (hours / step * MinTickSpacing <= PlotWidth)
+            break;
+    }
+    while (every >= 24 && hours / every * MinDateSpacing > PlotWidth)
+        every += 24;
     const int bottom = LegendHeight + AxisHeight + static_cast<int>(night_.Entries().size()) * RowHeight;
-    int lastDate = 0;
+    const std::int64_t firstDay = FloorTo(from_ + 86399, 86400);
+    // The start's date too, when no midnight's date comes close to it.
+    if (firstDay > to_ || X(firstDay) - X(from_) >= MinDateSpacing + 36)
+        Label(X(from_), top + 12, Day(from_), "start");
+    int lastDate = -MinDateSpacing;
     for (std::int64_t t = from_; t <= to_; t += 3600) {
         const int x = X(t);
         const UtcTime at = UtcTimeOf(t);
-        // A date wherever a day begins, so long as it clears the last one.
-        if ((at.hour == 0 || t == from_) && (t == from_ || x - lastDate >= MinDateSpacing) &&
-            (t == from_ || X(to_) - x >= MinDateSpacing / 2)) {
+        const bool tick = every < 24 ? at.hour % every == 0 : at.hour == 0 && (t - firstDay) / 86400 % (every / 24) == 0;
+        if (at.hour == 0 && x - lastDate >= MinDateSpacing && (every < 24 || tick)) {
             Label(x, top + 12, Day(t), t == from_ ? "start" : "middle");
             lastDate = x;
         }
-        if ((t - from_) / 3600 % every)
+        if (!tick)
             continue;
-        std::string clock;
-        AppendClock(clock, at.hour, 0);
-        Label(x, base - 10, clock, t == to_ ? "end" : t == from_ ? "start" : "middle");
+        if (every < 24) {
+            std::string clock;
+            AppendClock(clock, at.hour, 0);
+            Label(x, base - 10, clock, "middle");
+        }
         out_ += "<path class=\"grid\" d=\"M";
         Num(x);
         out_ += ',';
@@ -343,11 +355,11 @@ void Page::Row(const NightEntry& e, int y)
     const int mid = y + RowHeight / 2;
     std::string label;
     AppendNumber(label, e.index + 1);
-    label += ' ';
-    label += e.sked.station;
+    Label(NumberWidth, mid + 4, label, "end");
+    label = e.sked.station;
     label += ' ';
     label += PeriodWord(e.sked.period);
-    Label(4, mid + 4, label);
+    Label(NumberWidth + 6, mid + 4, label);
     const int x0 = X(e.start), x1 = std::max(X(e.end), x0 + 1);
     out_ += "<rect class=\"bar\" height=\"10\"";
     Attr("x", x0);
