@@ -124,6 +124,8 @@ std::string EntryOutcome(const NightEntry& entry);
 std::int64_t MissingMinutes(const NightEntry& entry);
 // "heard 22:33-22:51 UTC, 14 decodes", or "never heard".
 std::string HeardFigures(const NightEntry& entry);
+// The UTC date of a second: "2026-12-13".
+std::string UtcDay(std::int64_t utc);
 // The occurrence's date and times: "2026-12-13 22:30-23:00".
 std::string EntryWhen(const NightEntry& entry);
 // The activity log's line at the entry's end:

@@ -116,6 +116,14 @@ std::string HeardFigures(const NightEntry& e)
     return out;
 }
 
+std::string UtcDay(std::int64_t utc)
+{
+    const UtcTime t = UtcTimeOf(utc);
+    std::string out;
+    AppendDate(out, t.year, t.month, t.day);
+    return out;
+}
+
 std::string EntryWhen(const NightEntry& e)
 {
     const UtcTime from = UtcTimeOf(e.start);
@@ -156,9 +164,8 @@ std::string NightSummary(const Night& night)
     const auto& entries = night.Entries();
     std::string out = "Night";
     if (!entries.empty()) {
-        const UtcTime day = UtcTimeOf(entries.front().start);
         out += " of ";
-        AppendDate(out, day.year, day.month, day.day);
+        out += UtcDay(entries.front().start);
     }
     out += ": ";
     AppendNumber(out, static_cast<long long>(entries.size()));
