@@ -16,6 +16,8 @@
 // decode naming our call or his own; for a CQ entry a caller's decode),
 // then his "27", his "R27", his "RRR".
 enum NightStep : int { StepHeard = 0, Step27 = 1, StepR27 = 2, StepRRR = 3 };
+// The step a contact's state 1..4 (Run::FState after the walk) shows heard.
+inline int NightStepOfState(std::int32_t state) { return state - 1; }
 
 // One decode of the partner, kept as it came.
 struct NightMark {
