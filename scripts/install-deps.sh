@@ -2,7 +2,7 @@
 # Installs what building and testing Tavrix needs on Debian 12, as root.
 # Only installs what is missing, so a second run is quick.
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev
+packages=(cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev libxml2-dev
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32
           wine wine64 xvfb xauth imagemagick xdotool x11-utils locales
           clang libclang-rt-14-dev zip faketime wsjtx nodejs libhamlib-utils)
