@@ -90,10 +90,10 @@ std::string EntryOutcome(const NightEntry& e)
             AppendClockOf(out, e.contacts.front().utc);
         }
         return out;
-    case EntryResult::Heard: out = StepHeardText[e.furthest]; break;
+    case EntryResult::Heard: out.append(StepHeardText[e.furthest]); break;
     case EntryResult::WsjtMissing: AppendMissing(out, e); return out;
     case EntryResult::PeriodNotSet: return "Tx First not set";
-    case EntryResult::NotHeard: out = e.sked.Cq() ? "no contact" : "not heard"; break;
+    case EntryResult::NotHeard: out.append(e.sked.Cq() ? "no contact" : "not heard"); break;
     }
     if (MissingMinutes(e) >= 1) {
         out += ", ";

@@ -120,6 +120,9 @@ void Run::SetState(std::int32_t state, std::optional<UtcTime> heard)
     if (FState <= 0 && state > 0)
         firstHeard = heard ? *heard : platform.UtcNow();
     const bool completes = state == 4 && FState < 4;
+    if (state > FState && state >= 1 && state <= 4)
+        skeds.PartnerHeard(heard ? UtcSeconds(*heard) : UtcSeconds(platform.UtcNow()), state,
+                           CqMode() ? caller : PartnerCall);
     switch (state) {
     case 0:
         CallStation(CallText());
@@ -151,7 +154,7 @@ void Run::RecordContact()
     contact.completed = platform.UtcNow();
     contact.band = contacts.band;
     contact.freq = contacts.freq;
-    skeds.ContactCompleted(UtcSeconds(contact.completed));
+    skeds.ContactCompleted(UtcSeconds(contact.completed), contact.partner);
     if (RepeatContact(workedStations, contact.partner)) {
         LogNote(contact.partner + " completed again " + (skeds.Following() ? "in this entry" : "in this run") +
                 ": a repeat, no second record");

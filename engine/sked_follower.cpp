@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "engine/clock_text.h"
+#include "engine/night_page.h"
 #include "engine/run.h"
 
 std::optional<bool> TxFirstWanted(TxPeriod period)
@@ -32,6 +33,8 @@ bool SkedFollower::Follow(std::vector<SkedEntry> entries, std::int64_t utc)
     contacts_.assign(entries_.size(), -1);
     following_ = true;
     done_ = false;
+    night_.Begin(entries_.size());
+    reportPath_.clear();
     // Parked until an entry runs, whatever START did before.
     EndEntry();
     if (Second(utc)) {
@@ -53,6 +56,11 @@ void SkedFollower::Clear()
 
 void SkedFollower::Stop()
 {
+    if (following_) {
+        const std::int64_t now = UtcSeconds(run_.platform.UtcNow());
+        TellEntryEnd(now);
+        TellRunEnd(now);
+    }
     following_ = false;
     running_ = {};
     released_ = false;
@@ -75,15 +83,18 @@ bool SkedFollower::Second(std::int64_t utc)
             running_.wsjtMissing = true;
             running_.since = utc;
             run_.FState = -1;
+            night_.WsjtMissing(utc);
         }
         break;
     case SkedAction::Start:
         StartEntry(action.start, utc);
         break;
     case SkedAction::End:
+        TellEntryEnd(utc);
         EndEntry();
         break;
     case SkedAction::EndAndStart:
+        TellEntryEnd(utc);
         EndEntry();
         StartEntry(action.start, utc);
         break;
@@ -91,7 +102,9 @@ bool SkedFollower::Second(std::int64_t utc)
         CallIfWsjtFound();
         break;
     case SkedAction::Done:
+        TellEntryEnd(utc);
         EndEntry();
+        TellRunEnd(utc);
         following_ = false;
         done_ = true;
         return true;
@@ -103,7 +116,9 @@ bool SkedFollower::Second(std::int64_t utc)
 void SkedFollower::StartEntry(int index, std::int64_t utc)
 {
     const SkedEntry& entry = entries_[index];
-    running_ = {index, WhereInSchedule(entries_, utc).start, utc, false};
+    const SkedPosition at = WhereInSchedule(entries_, utc);
+    running_ = {index, at.start, utc, false};
+    night_.EntryStarted(index, entry, at.start, at.end);
     released_ = false;
     periodTrouble_.clear();
     run_.workedStations.clear();
@@ -120,9 +135,15 @@ void SkedFollower::StartEntry(int index, std::int64_t utc)
 // period is set again too.
 void SkedFollower::CallIfWsjtFound()
 {
+    const bool wasMissing = running_.wsjtMissing;
+    const std::int64_t now = UtcSeconds(run_.platform.UtcNow());
     running_.wsjtMissing = !run_.FindWSJT();
-    if (running_.wsjtMissing)
+    if (running_.wsjtMissing) {
+        night_.WsjtMissing(now);
         return;
+    }
+    if (wasMissing)
+        night_.WsjtFound(now);
     SetPeriod();
     run_.CallStation(run_.CallText());
 }
@@ -139,8 +160,10 @@ void SkedFollower::SetPeriod()
         periodTrouble_.clear();
         return;
     }
-    if (periodTrouble_.empty())
+    if (periodTrouble_.empty()) {
         run_.LogNote(std::string("Tx First not set: ") + trouble);
+        night_.PeriodNotSet(trouble);
+    }
     periodTrouble_ = trouble;
 }
 
@@ -155,10 +178,47 @@ void SkedFollower::EndEntry()
     periodTrouble_.clear();
 }
 
-void SkedFollower::ContactCompleted(std::int64_t utc)
+void SkedFollower::ContactCompleted(std::int64_t utc, const std::string& station)
+{
+    if (!Current())
+        return;
+    contacts_[running_.entry] = utc;
+    night_.ContactCompleted(utc, station);
+}
+
+void SkedFollower::PartnerHeard(std::int64_t utc, std::int32_t state, const std::string& who)
 {
     if (Current())
-        contacts_[running_.entry] = utc;
+        night_.PartnerHeard(utc, NightStepOfState(state), who);
+}
+
+void SkedFollower::TellEntryEnd(std::int64_t utc)
+{
+    if (running_.entry < 0 || night_.Entries().empty())
+        return;
+    night_.EntryEnded(utc);
+    run_.LogNote(EntryLogLine(night_, night_.Entries().back()));
+    WriteReport();
+}
+
+void SkedFollower::TellRunEnd(std::int64_t utc)
+{
+    night_.RunEnded(utc);
+    if (night_.Entries().empty())
+        return;
+    run_.LogNote(NightSummary(night_));
+    WriteReport();
+}
+
+// Beside the activity log, rewritten whole: a crash leaves the last page.
+// A page that can't be written costs the morning's view, not the night.
+void SkedFollower::WriteReport()
+{
+    const std::string log = FileName(run_.choices.LogText());
+    const std::size_t slash = log.find_last_of("\\/");
+    reportPath_ = (slash == std::string::npos ? std::string() : log.substr(0, slash + 1)) + NightFileName(night_);
+    if (!run_.platform.ReplaceFileWith(reportPath_, NightPage(night_)))
+        run_.LogNote("The night's page " + reportPath_ + " could not be written");
 }
 
 bool SkedFollower::ReleaseIfDone()
@@ -177,6 +237,11 @@ std::string SkedFollower::StateText(std::size_t index, std::int64_t now) const
 {
     if (index >= entries_.size())
         return std::string();
+    // The entry's last occurrence that has ended tells its outcome.
+    const std::vector<NightEntry>& worked = night_.Entries();
+    for (auto it = worked.rbegin(); it != worked.rend(); ++it)
+        if (it->index == int(index) && it->ended >= 0 && !(Current() && running_.entry == int(index)))
+            return EntryOutcome(*it);
     if (contacts_[index] >= 0) {
         const UtcTime at = UtcTimeOf(contacts_[index]);
         std::string text = "contact ";
@@ -191,6 +256,8 @@ void SkedFollower::FillFacts(StatusFacts& facts, std::int64_t now) const
 {
     if (done_) {
         facts.sked = StatusFacts::Sked::Done;
+        const std::size_t slash = reportPath_.find_last_of("\\/");
+        facts.skedReport = std::string_view(reportPath_).substr(slash == std::string::npos ? 0 : slash + 1);
         return;
     }
     if (!following_)

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/night.h"
 #include "engine/schedule.h"
 #include "engine/status.h"
 
@@ -47,24 +48,36 @@ public:
 
     // The run clock's second `utc`; true when the schedule is done.
     bool Second(std::int64_t utc);
-    // A contact completed at `utc` in the entry being worked.
-    void ContactCompleted(std::int64_t utc);
+    // A contact with `station` completed at `utc` in the entry being worked.
+    void ContactCompleted(std::int64_t utc, const std::string& station);
+    // The partner (or, in a CQ entry, a caller) heard at `utc`, the
+    // contact having reached `state`.
+    void PartnerHeard(std::int64_t utc, std::int32_t state, const std::string& who);
     // At a step time-out: true when the entry's contact is complete and
     // WSJT has been released for the rest of it.
     bool ReleaseIfDone();
 
     // The Skeds page's State column for entry `index`: "past", "now",
-    // "next", "later", or "contact HH:MM" (UTC) once a contact was
-    // completed in it during this run.
+    // "next", "later", "contact HH:MM" (UTC) once a contact was completed
+    // in it during this run, and once it has ended its outcome (see
+    // EntryOutcome), kept after the run until the next START.
     std::string StateText(std::size_t index, std::int64_t now) const;
     // The schedule's part of the status bar, at `now`.
     void FillFacts(StatusFacts& facts, std::int64_t now) const;
+    // What the run saw of each entry, for the morning after.
+    const Night& NightRecord() const { return night_; }
+    // The night's page, beside the activity log; "" before any entry ran.
+    const std::string& ReportPath() const { return reportPath_; }
 
 private:
     void StartEntry(int index, std::int64_t utc);
     void CallIfWsjtFound();
     void SetPeriod();
     void EndEntry();
+    // The entry's or the run's end told in the activity log and the page.
+    void TellEntryEnd(std::int64_t utc);
+    void TellRunEnd(std::int64_t utc);
+    void WriteReport();
 
     Run& run_;
     std::vector<SkedEntry> entries_;
@@ -73,5 +86,7 @@ private:
     SkedRunning running_;
     bool released_ = false;   // the running entry's contact is complete and WSJT released
     std::string periodTrouble_;  // why the running entry's period is not set; told once
-    std::vector<std::int64_t> contacts_;  // each entry's first contact, UTC seconds; -1 none
+    std::vector<std::int64_t> contacts_;  // each entry's last contact, UTC seconds; -1 none
+    Night night_;
+    std::string reportPath_;
 };

@@ -210,6 +210,10 @@ void AppendRunState(std::string& out, const StatusFacts& facts, const LocalTime&
 {
     if (facts.sked == StatusFacts::Sked::Done) {
         out += "Skeds done";
+        if (!facts.skedReport.empty()) {
+            out += ", the night in ";
+            out.append(facts.skedReport);
+        }
     } else if (!facts.armed) {
         out += "Idle";
     } else if (facts.sked != StatusFacts::Sked::None) {

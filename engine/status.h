@@ -50,6 +50,7 @@ struct StatusFacts {
     bool skedOtherDay = false;     // Waiting: skedTime falls on another UTC day
     std::int64_t skedWait = 0;     // Waiting: to the start; Working: to the next look for WSJT
     bool wsjtMissing = false;      // Working: WSJT was not found at the entry's start
+    std::string_view skedReport;     // Done: the night's page, its file name
     std::string_view periodTrouble;  // Working: why WSJT's Tx First is not as the entry asks
     // Working: the entry's contact is complete and WSJT released until the
     // next entry, skedNextStation at skedNextTime ("" when none comes).

@@ -13,10 +13,10 @@
 
 namespace {
 
-struct Night : OnAir {
+struct NightOnAir : OnAir {
     static constexpr const char* Adif = "c:\\program files\\wsjt\\tavrix.adi";
     static constexpr int ZoneOffset = 3600;  // local time is UTC + 1 h
-    Night() { platform.zoneSeconds = ZoneOffset; }  // WSJT stamps its decodes in UTC
+    NightOnAir() { platform.zoneSeconds = ZoneOffset; }  // WSJT stamps its decodes in UTC
 
     // `now` counts local seconds from 2026-12-13 00:00.
     void SetClocks()
@@ -57,7 +57,7 @@ PartnerConfig Partner(const char* call, PartnerBehaviour behaviour)
 
 }  // namespace
 
-TEST_F(Night, SixEntriesWithACqSlot)
+TEST_F(NightOnAir, SixEntriesWithACqSlot)
 {
     std::vector<SkedLine> lines;
     ScheduleProblem problem;
@@ -124,7 +124,7 @@ TEST_F(Night, SixEntriesWithACqSlot)
     }
     EXPECT_EQ(now, 27 * 3600 + 1);  // ended at 02:00:00 UTC
     EXPECT_EQ(Radio(), "12345");
-    EXPECT_EQ(status, "Skeds done");
+    EXPECT_EQ(status, "Skeds done, the night in tavrix-night-2026-12-13.html");
     EXPECT_EQ(reached, (std::vector<int>{4, 4, 4, 0, 3, 4}));
     EXPECT_EQ(RecordedCalls(), (std::vector<std::string>{"Q9XYZ", "Q7PQR", "Q5KLM", "Q2CCC"}));
     // A sked done is released at its 73 step's time-out and not called again.
@@ -134,7 +134,16 @@ TEST_F(Night, SixEntriesWithACqSlot)
                   1)
             << call;
     EXPECT_EQ(doneStatus, "Sked 1 of 6 done; next: Q7PQR 22:30 UTC");
-    const char* const states[] = {"contact", "contact", "contact", "past", "past", "contact"};
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        EXPECT_TRUE(run.skeds.StateText(i, UtcSeconds(platform.utcNow)).starts_with(states[i])) << i << " " << run.skeds.StateText(i, UtcSeconds(platform.utcNow));
+    // Each entry's outcome, kept after the run, told in the activity log at
+    // its end, and the night's page beside the log.
+    const char* const states[] = {"contact 22:", "contact 22:", "Q5KLM", "not heard", "R27 heard", "contact 01:"};
+    const std::string& log = platform.files[Log];
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string state = run.skeds.StateText(i, UtcSeconds(platform.utcNow));
+        EXPECT_TRUE(state.starts_with(states[i])) << i << " " << state;
+        EXPECT_NE(log.find(" UTC Sked " + std::to_string(i + 1) + " of 6 "), std::string::npos) << i;
+    }
+    EXPECT_NE(log.find(" UTC Night of 2026-12-13: 6 entries, 4 with a contact"), std::string::npos) << log;
+    EXPECT_EQ(run.skeds.ReportPath(), "c:\\program files\\wsjt\\tavrix-night-2026-12-13.html");
+    EXPECT_TRUE(platform.files[run.skeds.ReportPath()].starts_with("<!DOCTYPE html>"));
 }

@@ -55,7 +55,8 @@ void TfmTavrix::ShowSkeds()
 {
     FSkedEntries = EntriesOf(FSkedLines);
     FFollowing = Armed() && !run.skeds.Entries().empty();
-    FRunEntry = MatchRunEntries(FSkedEntries, FFollowing ? run.skeds.Entries() : std::vector<SkedEntry>());
+    // After the run its entries keep their outcomes until the next START.
+    FRunEntry = MatchRunEntries(FSkedEntries, run.skeds.Entries());
     std::vector<std::vector<std::string>> rows;
     rows.reserve(FSkedEntries.size());
     for (const SkedEntry& entry : FSkedEntries) {
