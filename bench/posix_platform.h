@@ -34,6 +34,7 @@ public:
                       const std::string&) override { return false; }
     int CompareNoCase(const std::string& a, const std::string& b) override;
     void KeepSystemAwake(bool) override {}
+    bool OpenDocument(const std::string&) override { return false; }
 };
 
 // Nobody presses anything in the bench; the scan may still ask.

@@ -90,4 +90,7 @@ public:
     // may): asked at START, cleared at the idle look. Called from the
     // user-interface thread, which the request belongs to.
     virtual void KeepSystemAwake(bool awake) = 0;
+    // Opens a file with the program the system associates with its type (a
+    // browser for .html). False when none could be started.
+    virtual bool OpenDocument(const std::string& path) = 0;
 };

@@ -2,6 +2,8 @@
 // the settings file and collation.
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include "ports/platform_win32.h"
 
 #include <algorithm>
@@ -219,6 +221,14 @@ bool Win32Platform::WriteSetting(const std::string& path, const std::string& sec
 void Win32Platform::KeepSystemAwake(bool awake)
 {
     SetThreadExecutionState(awake ? ES_CONTINUOUS | ES_SYSTEM_REQUIRED : ES_CONTINUOUS);
+}
+
+// ShellExecute's result above 32 means started.
+bool Win32Platform::OpenDocument(const std::string& path)
+{
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(owner, L"open", Wide(path, CP_ACP).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;
 }
 
 int Win32Platform::CompareNoCase(const std::string& a, const std::string& b)

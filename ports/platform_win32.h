@@ -44,6 +44,7 @@ public:
                       const std::string& key, const std::string& value) override;
     int CompareNoCase(const std::string& a, const std::string& b) override;
     void KeepSystemAwake(bool awake) override;
+    bool OpenDocument(const std::string& path) override;
 
 private:
     int Box(const std::string& title, const std::string& text, unsigned type, unsigned codePage);

@@ -111,6 +111,18 @@ TEST_F(Following, EachEntrysPeriodIsSetBeforeItsCallOrLeftAlone)
     EXPECT_EQ(platform.files[Log].find("Tx First"), std::string::npos);
 }
 
+TEST_F(Following, ReportOpensTheLastNightsPageOrSaysThereIsNone)
+{
+    w.form.OpenNightReport();
+    EXPECT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.opened.empty());
+    Start(ThreePeriods, At2200 - 10);
+    RunTo(At2200 + 1800 + 5);
+    w.form.OpenNightReport();
+    EXPECT_EQ(platform.opened, Strings{"c:\\program files\\wsjt\\tavrix-night-2026-12-13.html"});
+    EXPECT_EQ(platform.messages.size(), 1u);
+}
+
 TEST_F(Following, APeriodNotSetIsToldOncePerEntryAndTheSkedGoesOn)
 {
     desktop.Find(wsjt.txFirst)->checkStuck = true;

@@ -137,6 +137,8 @@ public:
     bool AddSkedEntry(const SkedEntry& entry);
     bool EditSkedEntry(int row, const SkedEntry& entry);
     bool DeleteSkedEntry();                      // the selected row, after asking
+    // Report: the last night's page in the system's browser, or why not.
+    void OpenNightReport();
     // START's check of the file when the skeds are followed; false after
     // telling the operator what is wrong.
     bool ReadSkedsForStart(std::vector<SkedEntry>& entries);

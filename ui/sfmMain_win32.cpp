@@ -178,7 +178,8 @@ void CreateControls(MainWindow& win)
         {Push, ID_bSkedAdd, SkedsPage, L"Add...", 4, 162, 62, 25, nullptr},
         {Push, ID_bSkedEdit, SkedsPage, L"Edit...", 70, 162, 62, 25, nullptr},
         {Push, ID_bSkedDelete, SkedsPage, L"Delete", 136, 162, 62, 25, nullptr},
-        {Check, ID_cbFollow, SkedsPage, L"Follow the skeds", 212, 166, 110, 17, &win.cbFollow.hwnd},
+        {Push, ID_bSkedReport, SkedsPage, L"Report", 202, 162, 62, 25, nullptr},
+        {Check, ID_cbFollow, SkedsPage, L"Follow the skeds", 276, 166, 110, 17, &win.cbFollow.hwnd},
         {Label, ID_lSkedNote, SkedsPage, L"", 6, 191, 386, 28, &win.lSkedNote.hwnd},
     };
     for (const ControlRow& row : rows)

@@ -57,11 +57,12 @@ enum ControlId : int {
     ID_Label7,
     ID_StatusBar = 160,
     // Skeds page, in tab order; the list's columns are Date, From, To,
-    // Station and State (ui/skeds.h)
+    // Station, Period and State (ui/skeds.h)
     ID_lvSkeds = 170,
     ID_bSkedAdd,
     ID_bSkedEdit,
     ID_bSkedDelete,
+    ID_bSkedReport,  // opens the night's page
     ID_cbFollow,
     ID_lSkedNote,  // a text under the list: where the file is, or what is wrong with it
 };

@@ -189,3 +189,15 @@ bool TfmTavrix::ReadSkedsForStart(std::vector<SkedEntry>& entries)
     entries = FSkedEntries;
     return true;
 }
+
+void TfmTavrix::OpenNightReport()
+{
+    const std::string& page = run.skeds.ReportPath();
+    if (page.empty() || !platform.FileExists(page)) {
+        platform.ShowMessage("No night's page yet: it is written beside the activity log at the end of each "
+                             "sked while the skeds are followed.");
+        return;
+    }
+    if (!platform.OpenDocument(page))
+        platform.ShowError(AppTitle, "Cannot open " + page + ": no program is set to open .html files.");
+}

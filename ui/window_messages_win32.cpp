@@ -99,6 +99,7 @@ void OnCommand(MainWindow& win, int id, int code)
     case ID_bSkedAdd: return OnSkedAdd(win);
     case ID_bSkedEdit: return OnSkedEdit(win);
     case ID_bSkedDelete: win.form.DeleteSkedEntry(); return;
+    case ID_bSkedReport: win.form.OpenNightReport(); return;
     case ID_feDecodedBrowse:
         return win.feDecoded.Browse("Decoded.cum file", "Decoded files (*.cum)\0*.cum\0All files (*.*)\0*.*\0");
     case ID_feCSListBrowse:

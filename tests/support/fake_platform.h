@@ -203,6 +203,12 @@ public:
         return true;
     }
 
+    std::vector<std::string> opened;    // every OpenDocument, in order
+    bool OpenDocument(const std::string& path) override
+    {
+        opened.push_back(path);
+        return files.count(path) != 0;
+    }
     bool keptAwake = false;             // the request stands
     std::vector<bool> awakeRequests;    // every KeepSystemAwake, in order
     void KeepSystemAwake(bool awake) override

@@ -61,6 +61,7 @@ TEST(Window, OpensWithTheDesignValuesAndClosesAtOnceWhenIdle)
         {ID_bSkedAdd, "Add...", true, -1},
         {ID_bSkedEdit, "Edit...", true, -1},
         {ID_bSkedDelete, "Delete", true, -1},
+        {ID_bSkedReport, "Report", true, -1},
         {ID_cbFollow, "Follow the skeds", true, 0},
     };
     for (const auto& c : controls) {
@@ -227,7 +228,7 @@ TEST(Window, TabOrderAndPlacesFollowTheDesign)
               (std::vector<int>{ID_feDecoded, ID_feCSList, ID_feLog, ID_eCS, ID_eTLimit, ID_cbCLDec, ID_cbUdp,
                                 ID_eUdpServer, ID_eUdpPort}));
     EXPECT_EQ(TabStops(tavrix.Control(ID_tsSkeds)),
-              (std::vector<int>{ID_lvSkeds, ID_bSkedAdd, ID_bSkedEdit, ID_bSkedDelete, ID_cbFollow}));
+              (std::vector<int>{ID_lvSkeds, ID_bSkedAdd, ID_bSkedEdit, ID_bSkedDelete, ID_bSkedReport, ID_cbFollow}));
 
     // Places within the page at 96 dpi; a file-name box is its edit and its
     // browse button together.
