@@ -57,15 +57,6 @@ std::string Clock(long long ms)
     return text;
 }
 
-// The first event at or after `from` that begins with `prefix`; null for none.
-const JournalEvent* Find(const std::vector<JournalEvent>& events, const std::string& prefix, long long from = 0)
-{
-    for (const JournalEvent& e : events)
-        if (e.ms >= from && e.what.compare(0, prefix.size(), prefix) == 0)
-            return &e;
-    return nullptr;
-}
-
 }  // namespace
 
 TEST(FastClock, DelayedStartContactStepAndStopOnTime)

@@ -387,4 +387,29 @@ private:
     Process process_;
 };
 
+// The first event at or after `from` that begins with `prefix`; null for none.
+inline const JournalEvent* Find(const std::vector<JournalEvent>& events, const std::string& prefix,
+                                long long from = 0)
+{
+    for (const JournalEvent& e : events)
+        if (e.ms >= from && e.what.compare(0, prefix.size(), prefix) == 0)
+            return &e;
+    return nullptr;
+}
+
+// No window manager runs on the display: Wine then draws the frames and
+// captions itself, and gives the windows titles that xdotool finds.
+inline void LetWineManageWindows()
+{
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", "Managed", REG_SZ, "N", 2);
+}
+
+// The Skeds page photographed as an operator would see it, brought up by a
+// click on its tab (the third, 138,31 from the window's corner at 96 dpi).
+inline void PhotographSkedsPage(const std::string& png)
+{
+    RunUnix("xdotool search --name '^Tavrix v' mousemove --window %1 138 31 click 1; sleep 1; import -window root " +
+            png);
+}
+
 }  // namespace op

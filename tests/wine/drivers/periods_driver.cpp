@@ -17,19 +17,6 @@ namespace {
 
 constexpr double ClockRate = 4;  // the rate periods.cmake gives on_fast_clock.sh
 
-const JournalEvent* Find(const std::vector<JournalEvent>& events, const std::string& what, long long from)
-{
-    for (const JournalEvent& e : events)
-        if (e.ms >= from && e.what.rfind(what, 0) == 0)
-            return &e;
-    return nullptr;
-}
-
-void LetWineManageWindows()
-{
-    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", "Managed", REG_SZ, "N", 2);
-}
-
 }  // namespace
 
 TEST(Periods, EachSkedInItsPeriodDoneWhenItsContactIs)
@@ -59,8 +46,7 @@ TEST(Periods, EachSkedInItsPeriodDoneWhenItsContactIs)
             statuses.push_back(status);
     };
     EXPECT_TRUE(WatchUntilLocal(At(12, 8, 50), ClockRate, look, 100));
-    RunUnix("xdotool search --name '^Tavrix v' mousemove --window %1 138 31 click 1; sleep 1; import -window root " +
-            TestDir() + "/periods-skeds-page.png");
+    PhotographSkedsPage(TestDir() + "/periods-skeds-page.png");
     EXPECT_TRUE(WatchUntilLocal(At(12, 12, 10), ClockRate, look, 100));
     EXPECT_TRUE(WaitFor([&] { return tavrix.Idle(); }, 5000)) << "after the last entry the run ends";
 

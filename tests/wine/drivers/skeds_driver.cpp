@@ -50,30 +50,6 @@ bool WatchUntilLocal(long long localMs, const Tavrix& tavrix, Seen& seen)
     return op::WatchUntilLocal(localMs, ClockRate, [&] { seen.Look(tavrix); }, 100);
 }
 
-// The first event at or after `from` that is `what`; null for none.
-const JournalEvent* Find(const std::vector<JournalEvent>& events, const std::string& what, long long from)
-{
-    for (const JournalEvent& e : events)
-        if (e.ms >= from && e.what.rfind(what, 0) == 0)
-            return &e;
-    return nullptr;
-}
-
-// No window manager runs on the display: Wine then draws the frames and
-// captions itself, and gives the windows titles that xdotool finds.
-void LetWineManageWindows()
-{
-    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", "Managed", REG_SZ, "N", 2);
-}
-
-// The Skeds page photographed as an operator would see it, brought up by a
-// click on its tab (the third, 138,31 from the window's corner at 96 dpi).
-void Photograph(const std::string& png)
-{
-    RunUnix("xdotool search --name '^Tavrix v' mousemove --window %1 138 31 click 1; sleep 1; import -window root " +
-            png);
-}
-
 }  // namespace
 
 TEST(Skeds, ThreeOneMinuteEntriesFollowedFromOneStart)
@@ -105,7 +81,7 @@ TEST(Skeds, ThreeOneMinuteEntriesFollowedFromOneStart)
 
     Seen seen;
     EXPECT_TRUE(WatchUntilLocal(At(12, 1, 30), tavrix, seen));
-    Photograph(TestDir() + "/skeds-page.png");
+    PhotographSkedsPage(TestDir() + "/skeds-page.png");
     EXPECT_TRUE(WatchUntilLocal(At(12, 3, 10), tavrix, seen));
     EXPECT_TRUE(WaitFor([&] { return tavrix.Idle(); }, 5000)) << "after the last dated entry the run ends";
     seen.Look(tavrix);
