@@ -126,6 +126,13 @@ std::string EntryOutcome(const NightEntry& entry);
 std::int64_t MissingMinutes(const NightEntry& entry);
 // "heard 22:33-22:51 UTC, 14 decodes", or "never heard".
 std::string HeardFigures(const NightEntry& entry);
+// The Skeds page's tip for an entry's occurrence, a line for each fact:
+// its HeardFigures, for CQ the stations worked ("worked Q5KLM 22:34,
+// Q8ZZZ 22:42"), WSJT's absences ("WSJT missing 20 min: 22:40-23:00") and
+// why Tx First was not set ("Tx First not set: no Tx First box").
+std::string EntryTip(const NightEntry& entry);
+// The last occurrence of the schedule's entry `index`, or nullptr.
+const NightEntry* LastOccurrence(const Night& night, int index);
 // The UTC date of a second: "2026-12-13".
 std::string UtcDay(std::int64_t utc);
 // The occurrence's date and times: "2026-12-13 22:30-23:00".

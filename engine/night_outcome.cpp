@@ -11,6 +11,8 @@ namespace {
 const char* const StepHeardText[] = {"heard", "27 heard", "R27 heard", "RRR heard"};
 // A CQ entry's outcome names this many stations, then how many more.
 constexpr std::size_t NamedStations = 10;
+// An entry's tip gives the times of this many of WSJT's absences.
+constexpr std::size_t NamedGaps = 3;
 
 std::int64_t MissingSeconds(const NightEntry& e)
 {
@@ -114,6 +116,51 @@ std::string HeardFigures(const NightEntry& e)
     AppendNumber(out, e.decodes);
     out += e.decodes == 1 ? " decode" : " decodes";
     return out;
+}
+
+std::string EntryTip(const NightEntry& e)
+{
+    std::string out = HeardFigures(e);
+    for (std::size_t i = 0; i < e.contacts.size() && i < NamedStations; ++i) {
+        out += i ? ", " : "\r\nworked ";
+        out += e.contacts[i].station;
+        out += ' ';
+        AppendClockOf(out, e.contacts[i].utc);
+    }
+    const std::int64_t more = std::int64_t(e.contacts.size()) + e.contactsNotKept - std::int64_t(NamedStations);
+    if (more > 0) {
+        out += " and ";
+        AppendNumber(out, more);
+        out += " more";
+    }
+    if (!e.gaps.empty()) {
+        out += "\r\n";
+        AppendMissing(out, e);
+        out += ':';
+        for (std::size_t i = 0; i < e.gaps.size() && i < NamedGaps; ++i) {
+            const NightGap& gap = e.gaps[i];
+            out += i ? ", " : " ";
+            AppendClockOf(out, std::max(gap.from, e.start));
+            out += '-';
+            AppendClockOf(out, std::min(gap.to >= 0 ? gap.to : (e.ended >= 0 ? e.ended : e.end), e.end));
+        }
+        if (e.gaps.size() > NamedGaps)
+            out += ", ...";
+    }
+    if (!e.periodTrouble.empty()) {
+        out += "\r\nTx First not set: ";
+        out += e.periodTrouble;
+    }
+    return out;
+}
+
+const NightEntry* LastOccurrence(const Night& night, int index)
+{
+    const std::vector<NightEntry>& entries = night.Entries();
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it)
+        if (it->index == index)
+            return &*it;
+    return nullptr;
 }
 
 std::string UtcDay(std::int64_t utc)

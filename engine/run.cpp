@@ -120,9 +120,6 @@ void Run::SetState(std::int32_t state, std::optional<UtcTime> heard)
     if (FState <= 0 && state > 0)
         firstHeard = heard ? *heard : platform.UtcNow();
     const bool completes = state == 4 && FState < 4;
-    if (state > FState && state >= 1 && state <= 4)
-        skeds.PartnerHeard(heard ? UtcSeconds(*heard) : UtcSeconds(platform.UtcNow()), state,
-                           CqMode() ? caller : PartnerCall);
     switch (state) {
     case 0:
         CallStation(CallText());

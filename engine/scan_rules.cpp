@@ -107,3 +107,16 @@ unsigned WalkProgression(unsigned state, std::string_view message,
     }
     return state;
 }
+
+bool PartnersDecode(std::string_view message, std::string_view partner, std::string_view ownCall,
+                    const std::array<std::string, 5>& steps, bool heard)
+{
+    if (Occurs(partner, message) || Occurs(ownCall, message))
+        return true;
+    if (!heard)
+        return false;
+    for (std::size_t i = 1; i < steps.size(); ++i)
+        if (Occurs(steps[i], message))
+            return true;
+    return false;
+}

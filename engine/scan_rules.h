@@ -92,3 +92,11 @@ private:
 // stopping at the second missing one in a row. 5 leaves the state alone.
 unsigned WalkProgression(unsigned state, std::string_view message,
                          const std::array<std::string, 5>& steps);
+
+// Whether a decode is the partner's, for the night's count: it names his
+// callsign or ours, or, once he has been heard, it carries one of the
+// steps' markers, as a meteor ping often brings only part of a message.
+// `steps` as WalkProgression's, `partner` the station worked (steps[0], or
+// a CQ entry's caller).
+bool PartnersDecode(std::string_view message, std::string_view partner, std::string_view ownCall,
+                    const std::array<std::string, 5>& steps, bool heard);

@@ -34,6 +34,9 @@ constexpr std::uint64_t NoOffset = static_cast<std::uint64_t>(-1);
 constexpr std::size_t HeldLogBytes = 1 << 20;
 // Lines to log go out whole, several to a write, in writes of about this.
 constexpr std::size_t LogWriteBytes = 64 * 1024;
+// The partner's decodes are held one by one up to this many in a scan; the
+// later ones are counted with the last.
+constexpr std::size_t HeldDecodes = 1000;
 
 // One scan over the decoded file. Lives for one call of ScanDecoded.
 struct Scan {
@@ -63,14 +66,30 @@ struct Scan {
         std::string call;
     };
     std::vector<Caller> callers;
+    // The partner's decodes for the night, among the lines no earlier scan
+    // read (from `countFrom` on): each with the step the contact stood at
+    // after it. `worked` is the station worked: the sked's partner, or the
+    // CQ entry's caller once one was taken up.
+    struct Decode {
+        int stamp;
+        int step;
+        std::int64_t count;
+        std::string text;
+    };
+    std::vector<Decode> decodes;
+    std::string worked;
+    std::uint64_t countFrom = 0, fileSize = 0;
+    std::uint64_t candidateOffset = 0;
 
     Scan(Run& run, LineReader& reader)
         : run(run), reader(reader), ownCall(run.choices.OwnCall()),
           callerSearch(run.CqMode() && run.FState == 0), hasLogToken(run.LogTokens),
-          cursor(static_cast<unsigned>(run.FState)) {}
+          cursor(static_cast<unsigned>(run.FState)),
+          worked(!run.CqMode() ? run.Progression[0] : run.FState > 0 ? run.caller : std::string()) {}
 
-    bool Read(FileHandle file, int scanSecond, FreshTail& tail);
+    bool Read(FileHandle file, int scanSecond, FreshTail& tail, std::uint64_t counted);
     void Line(std::string_view line);
+    void Count(std::uint64_t offset, std::string_view message, unsigned before, int stamp);
     void Log(std::string_view line);
     void Heard(int stamp);
     bool SearchCaller(std::string_view line, std::string_view message);
@@ -83,11 +102,14 @@ struct Scan {
 
 // Reads the open file and examines its fresh lines in file order. False
 // when a read fails.
-bool Scan::Read(FileHandle file, int scanSecond, FreshTail& tail)
+bool Scan::Read(FileHandle file, int scanSecond, FreshTail& tail, std::uint64_t counted)
 {
-    std::uint64_t size = 0, begin = 0;
+    std::uint64_t& size = fileSize;
+    std::uint64_t begin = 0;
     if (!run.platform.FileSize(file, size) || !tail.Find(run.platform, file, size, scanSecond, begin))
         return false;
+    // A shorter file than last time is a new one: all of it is new.
+    countFrom = size < counted ? 0 : counted;
     // Lines without a stamp are passed over among the fresh ones.
     const FreshFilter isFresh(scanSecond);
     const bool read = reader.Read(run.platform, file, begin, [&](std::string_view line) {
@@ -105,9 +127,31 @@ void Scan::Line(std::string_view line)
         Log(line);
     if (callerSearch && !SearchCaller(line, message))
         return;
+    const unsigned before = cursor;
     if (cursor <= 4)
         cursor = WalkProgression(cursor, message, run.Progression);
     Heard(StampOf(line));
+    Count(reader.OffsetOf(line), message, before, StampOf(line));
+}
+
+// Only while an entry of a schedule is worked: the night is its record.
+void Scan::Count(std::uint64_t offset, std::string_view message, unsigned before, int stamp)
+{
+    if (offset < countFrom || !run.skeds.Current() || (run.CqMode() && worked.empty()))
+        return;
+    if (cursor == before && !PartnersDecode(message, worked, ownCall, run.Progression, cursor > 0))
+        return;
+    const int step = std::max(0, NightStepOfState(std::min(cursor, 4u)));
+    if (decodes.size() == HeldDecodes) {
+        Decode& last = decodes.back();
+        ++last.count;
+        last.stamp = stamp;
+        last.step = std::max(last.step, step);
+        return;
+    }
+    std::string_view text = run.CqMode() ? std::string_view(worked) : message;
+    text = text.substr(0, text.find_last_not_of(' ') + 1);
+    decodes.push_back({stamp, step, 1, std::string(text.substr(0, Night::MaxMarkText))});
 }
 
 void Scan::Heard(int stamp)
@@ -153,6 +197,7 @@ bool Scan::SearchCaller(std::string_view line, std::string_view message)
     lastCandidate = lines;
     candidateMessage.assign(message);
     candidateStamp = StampOf(line);
+    candidateOffset = reader.OffsetOf(line);
     return false;
 }
 
@@ -171,9 +216,11 @@ bool Scan::LastLine(FileHandle file)
     // up, so WSJT, the record and the status bar all name it.
     else if (Occurs(run.Progression[0], candidateMessage))
         EnterCaller(run.Progression[0]);
+    const unsigned before = cursor;
     if (cursor <= 4)
         cursor = WalkProgression(cursor, candidateMessage, run.Progression);
     Heard(candidateStamp);
+    Count(candidateOffset, candidateMessage, before, candidateStamp);
     return true;
 }
 
@@ -214,6 +261,7 @@ bool Scan::Autodetect(FileHandle file, std::string& repeated)
 void Scan::EnterCaller(const std::string& call)
 {
     cursor = 1;
+    worked = call;
     callers.push_back({written + logLines.size(), call});
 }
 
@@ -291,7 +339,7 @@ void Run::ScanDecoded()
     bool read;
     {
         const Closes file{platform, platform.OpenForReading(name)};
-        read = file.file != NoFile && scan.Read(file.file, scanSecond, DecodedLines.tail);
+        read = file.file != NoFile && scan.Read(file.file, scanSecond, DecodedLines.tail, DecodedLines.counted);
     }
     if (!read) {
         troubles |= DecodedUnreadable;
@@ -309,7 +357,13 @@ void Run::ScanDecoded()
     }
 
     DecodedLines.lines = scan.lines;
+    DecodedLines.counted = scan.fileSize;
     scan.Apply();
+    for (const Scan::Decode& decode : scan.decodes) {
+        const std::int64_t at = UtcSeconds(StampUtc(decode.stamp, stampClock, utc));
+        for (std::int64_t n = 0; n < decode.count; ++n)
+            skeds.PartnerHeard(at, decode.step, n ? std::string_view() : std::string_view(decode.text));
+    }
     std::optional<UtcTime> heard;
     if (scan.heardStamp >= 0)
         heard = StampUtc(scan.heardStamp, stampClock, utc);

@@ -186,10 +186,10 @@ void SkedFollower::ContactCompleted(std::int64_t utc, const std::string& station
     night_.ContactCompleted(utc, station);
 }
 
-void SkedFollower::PartnerHeard(std::int64_t utc, std::int32_t state, const std::string& who)
+void SkedFollower::PartnerHeard(std::int64_t utc, int step, std::string_view text)
 {
     if (Current())
-        night_.PartnerHeard(utc, NightStepOfState(state), who);
+        night_.PartnerHeard(utc, step, text);
 }
 
 void SkedFollower::TellEntryEnd(std::int64_t utc)

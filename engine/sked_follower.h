@@ -50,9 +50,10 @@ public:
     bool Second(std::int64_t utc);
     // A contact with `station` completed at `utc` in the entry being worked.
     void ContactCompleted(std::int64_t utc, const std::string& station);
-    // The partner (or, in a CQ entry, a caller) heard at `utc`, the
-    // contact having reached `state`.
-    void PartnerHeard(std::int64_t utc, std::int32_t state, const std::string& who);
+    // A decode of the partner (or, in a CQ entry, of a caller) stamped
+    // `utc`, the contact having reached `step` (NightStep) with it; `text`
+    // the decode, or the caller.
+    void PartnerHeard(std::int64_t utc, int step, std::string_view text);
     // At a step time-out: true when the entry's contact is complete and
     // WSJT has been released for the rest of it.
     bool ReleaseIfDone();

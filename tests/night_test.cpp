@@ -36,35 +36,43 @@ const struct {
     std::vector<Event> events;
     const char* outcome;
     const char* figures;
+    const char* tip;  // the Skeds page's, nullptr: the figures alone
     int startHour = 22, startMinute = 30, endDay = 13, endHour = 23, endMinute = 0;
 } Cases[] = {
     {"complete", "Q7PQR",
      {{Event::Heard, 22, 33, 0}, {Event::Heard, 22, 34, 1}, {Event::Heard, 22, 35, 2},
       {Event::Heard, 22, 36, 3}, {Event::Contact, 22, 37, 0, "Q7PQR"}},
-     "contact 22:37", "heard 22:33-22:36 UTC, 4 decodes"},
-    {"heard", "Q7PQR", {{Event::Heard, 22, 33, 0}}, "heard", "heard 22:33-22:33 UTC, 1 decode"},
+     "contact 22:37", "heard 22:33-22:36 UTC, 4 decodes",
+     "heard 22:33-22:36 UTC, 4 decodes\r\nworked Q7PQR 22:37"},
+    {"heard", "Q7PQR", {{Event::Heard, 22, 33, 0}}, "heard", "heard 22:33-22:33 UTC, 1 decode", nullptr},
     {"27", "Q7PQR", {{Event::Heard, 22, 33, 0}, {Event::Heard, 22, 40, 1}}, "27 heard",
-     "heard 22:33-22:40 UTC, 2 decodes"},
+     "heard 22:33-22:40 UTC, 2 decodes", nullptr},
     {"R27", "Q7PQR", {{Event::Heard, 22, 51, 2}, {Event::Heard, 22, 33, 1}}, "R27 heard",
-     "heard 22:33-22:51 UTC, 2 decodes"},
+     "heard 22:33-22:51 UTC, 2 decodes", nullptr},
     {"RRR", "Q7PQR", {{Event::Heard, 22, 45, 3}, {Event::Heard, 22, 46, 0}}, "RRR heard",
-     "heard 22:45-22:46 UTC, 2 decodes"},
-    {"not heard", "Q7PQR", {}, "not heard", "never heard"},
-    {"period not set", "Q7PQR", {{Event::Period, 22, 30, 0, "no Tx First box"}}, "Tx First not set", "never heard"},
+     "heard 22:45-22:46 UTC, 2 decodes", nullptr},
+    {"not heard", "Q7PQR", {}, "not heard", "never heard", nullptr},
+    {"period not set", "Q7PQR", {{Event::Period, 22, 30, 0, "no Tx First box"}}, "Tx First not set", "never heard",
+     "never heard\r\nTx First not set: no Tx First box"},
     {"WSJT gone mid-sked", "Q7PQR", {{Event::Heard, 22, 31, 1}, {Event::Missing, 22, 40}},
-     "27 heard, WSJT missing 20 min", "heard 22:31-22:31 UTC, 1 decode"},
+     "27 heard, WSJT missing 20 min", "heard 22:31-22:31 UTC, 1 decode",
+     "heard 22:31-22:31 UTC, 1 decode\r\nWSJT missing 20 min: 22:40-23:00"},
     {"WSJT gone most of it", "Q7PQR", {{Event::Missing, 22, 30}, {Event::Found, 22, 48}}, "WSJT missing 18 min",
-     "never heard"},
+     "never heard", "never heard\r\nWSJT missing 18 min: 22:30-22:48"},
     {"WSJT gone a while", "Q7PQR", {{Event::Missing, 22, 30}, {Event::Found, 22, 35}},
-     "not heard, WSJT missing 5 min", "never heard"},
+     "not heard, WSJT missing 5 min", "never heard",
+     "never heard\r\nWSJT missing 5 min: 22:30-22:35"},
     {"CQ with two contacts", "CQ",
      {{Event::Heard, 22, 31, 0, "Q5KLM"}, {Event::Contact, 22, 34, 0, "Q5KLM"}, {Event::Heard, 22, 40, 1, "Q8ZZZ"},
       {Event::Contact, 22, 42, 0, "Q8ZZZ"}},
-     "Q5KLM, Q8ZZZ", "heard 22:31-22:40 UTC, 2 decodes"},
-    {"CQ unanswered", "CQ", {{Event::Heard, 22, 31, 0, "Q5KLM"}}, "no contact", "heard 22:31-22:31 UTC, 1 decode"},
+     "Q5KLM, Q8ZZZ", "heard 22:31-22:40 UTC, 2 decodes",
+     "heard 22:31-22:40 UTC, 2 decodes\r\nworked Q5KLM 22:34, Q8ZZZ 22:42"},
+    {"CQ unanswered", "CQ", {{Event::Heard, 22, 31, 0, "Q5KLM"}}, "no contact", "heard 22:31-22:31 UTC, 1 decode",
+     nullptr},
     {"across midnight", "Q7PQR",
      {{Event::Heard, 23, 58, 0}, {Event::Heard, 0, 12, 2}, {Event::Contact, 0, 14, 0, "Q7PQR"}}, "contact 00:14",
-     "heard 23:58-00:12 UTC, 2 decodes", 23, 30, 14, 0, 30},
+     "heard 23:58-00:12 UTC, 2 decodes",
+     "heard 23:58-00:12 UTC, 2 decodes\r\nworked Q7PQR 00:14", 23, 30, 14, 0, 30},
 };
 
 TEST(NightRecord, OutcomeOfAnEntry)
@@ -90,6 +98,9 @@ TEST(NightRecord, OutcomeOfAnEntry)
         const NightEntry& entry = night.Entries()[0];
         EXPECT_EQ(EntryOutcome(entry), c.outcome);
         EXPECT_EQ(HeardFigures(entry), c.figures);
+        EXPECT_EQ(EntryTip(entry), c.tip ? c.tip : c.figures);
+        EXPECT_EQ(LastOccurrence(night, 1), &entry);
+        EXPECT_EQ(LastOccurrence(night, 0), nullptr);
         const std::string when = c.endDay == 13 ? "2026-12-13 22:30-23:00" : "2026-12-13 23:30-00:30";
         EXPECT_EQ(EntryLogLine(night, entry), "Sked 2 of 6 " + when + " " + c.station + " 2nd: " + c.outcome +
                                                   "; " + c.figures);

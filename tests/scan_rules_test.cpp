@@ -203,6 +203,26 @@ TEST(WalkProgression, MovesPastFoundMarkersAndOneMissingOne)
     EXPECT_EQ(WalkProgression(0, "Q9XYZ 27 R27", noPartner), 0u);
 }
 
+TEST(PartnersDecode, HisCallOrOursOrOnceHeardAStepsMarker)
+{
+    const std::array<std::string, 5> steps{"Q9XYZ", "27", "R27", "RRR", "73"};
+    const struct { const char* message; const char* partner; bool heard, his; } cases[] = {
+        {"QA3ABC Q9XYZ", "Q9XYZ", false, true},
+        {"CQ Q9XYZ", "Q9XYZ", false, true},
+        {"QA3ABC", "Q9XYZ", false, true},
+        {"Q5AAA Q8ZZZ", "Q9XYZ", false, false},
+        {"RRR RRR", "Q9XYZ", false, false},
+        {"RRR RRR", "Q9XYZ", true, true},
+        {"Q5AAA Q8ZZZ", "Q9XYZ", true, false},
+        {"Q5KLM 27", "Q5KLM", false, true},   // a CQ entry's caller
+        {"Q5KLM 27", "", false, false},        // no caller taken up yet
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.message) + " " + c.partner);
+        EXPECT_EQ(PartnersDecode(c.message, c.partner, "QA3ABC", steps, c.heard), c.his);
+    }
+}
+
 TEST(AnyOccurs, AgreesWithOccursOfEachText)
 {
     const std::string texts[] = {"QA3", "ABC", "", " 27", "RRR", "73"};

@@ -198,3 +198,33 @@ TEST(KeepAwake, FromStartToTheIdleLookWhateverEndsTheRun)
         EXPECT_EQ(f.platform.keptAwake, !c.idle);
     }
 }
+
+// Every decode of the partner the scans read is counted once, though a
+// line stays fresh for two scans; a stranger's is not his.
+TEST_F(Following, EachDecodeOfThePartnerCountsOnce)
+{
+    const auto line = [](const char* stamp, const char* message) {
+        std::string text = std::string(stamp) + " 14.2  120  4 26  -33     " + message;
+        text.resize(79, ' ');
+        return text + "\r\n";
+    };
+    Start(ThreePeriods, At2200 - 10);
+    RunTo(At2200 + 20);
+    ASSERT_EQ(ToRadio(), "Q9XYZ");
+    std::string& decoded = platform.files[Decoded];
+    for (int n = 0; n < 5; ++n)
+        decoded += line("220020", "Q1ABC Q9XYZ");
+    decoded += line("220020", "Q5AAA Q8ZZZ");
+    RunTo(At2200 + 40);
+    EXPECT_EQ(run.FState, 1);
+    decoded += line("220100", "Q9XYZ R27");
+    RunTo(At2200 + 70);
+    const NightEntry& entry = run.skeds.NightRecord().Entries().back();
+    EXPECT_EQ(entry.decodes, 6);
+    ASSERT_EQ(entry.marks.size(), 6u);
+    EXPECT_EQ(entry.marks.front().text, "Q1ABC Q9XYZ");
+    EXPECT_EQ(entry.marks.front().step, StepHeard);
+    EXPECT_EQ(entry.marks.back().step, StepR27);
+    EXPECT_EQ(entry.firstHeard, At2200 + 20);
+    EXPECT_EQ(entry.lastHeard, At2200 + 60);
+}
