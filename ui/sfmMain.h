@@ -126,6 +126,9 @@ public:
     void LoadSkeds();
     void ShowSkeds();
     void RefreshSkedStates();
+    // The tip of a row: the figures of its entry's last occurrence in the
+    // run (see EntryTip); "" for a row the run has not worked.
+    std::string SkedTip(int row) const;
     // The entry dialog's first values: for Add, and for Edit of the
     // selected row, whose number it returns (-1, fields untouched, when
     // none is selected).

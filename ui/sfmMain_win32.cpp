@@ -141,6 +141,11 @@ void SizeSkedColumns(MainWindow& win)
     }
     widths[ColStation] = rest;
     win.lvSkeds.AddColumns(titles, widths, SkedColumnCount);
+    // A row's tip tells its entry's figures, a fact a line: the tip breaks
+    // lines only once it has a width.
+    SendMessageW(win.lvSkeds.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_INFOTIP, LVS_EX_INFOTIP);
+    if (const HWND tip = HWND(SendMessageW(win.lvSkeds.hwnd, LVM_GETTOOLTIPS, 0, 0)))
+        SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, Scale(win, 400));
 }
 
 // Controls in tab order within each page (creation order is tab order).

@@ -86,6 +86,14 @@ void TfmTavrix::RefreshSkedStates()
     }
 }
 
+std::string TfmTavrix::SkedTip(int row) const
+{
+    if (row < 0 || std::size_t(row) >= FRunEntry.size() || FRunEntry[std::size_t(row)] < 0)
+        return std::string();
+    const NightEntry* entry = LastOccurrence(run.skeds.NightRecord(), FRunEntry[std::size_t(row)]);
+    return entry ? EntryTip(*entry) : std::string();
+}
+
 SkedFields TfmTavrix::SkedFieldsForAdd()
 {
     return NewSkedFields(platform.UtcNow());

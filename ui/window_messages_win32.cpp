@@ -3,6 +3,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <string>
+
+#include "ports/platform_win32.h"
 #include "ui/main_window_win32.h"
 #include "ui/sfmMain_win32.h"
 #include "ui/sked_dialog_win32.h"
@@ -110,12 +114,27 @@ void OnCommand(MainWindow& win, int id, int code)
     // IDOK and IDCANCEL from Enter and Esc in the dialog navigation do nothing.
 }
 
+// The list asks for a row's tip as the pointer rests on it; a row without
+// figures keeps its own text, which the list shows when it is cut.
+static void OnSkedTip(MainWindow& win, NMLVGETINFOTIPW& ask)
+{
+    const std::string tip = win.form.SkedTip(ask.iItem);
+    if (tip.empty() || !ask.pszText || ask.cchTextMax <= 0)
+        return;
+    const std::wstring wide = Wide(tip, CP_ACP);
+    const std::size_t room = std::size_t(ask.cchTextMax) - 1;
+    wide.copy(ask.pszText, room);
+    ask.pszText[std::min(room, wide.size())] = 0;
+}
+
 void OnNotify(MainWindow& win, const NMHDR& header)
 {
     if (header.hwndFrom == win.pageControl && header.code == TCN_SELCHANGE)
         ShowPage(win, int(SendMessageW(win.pageControl, TCM_GETCURSEL, 0, 0)));
     else if (header.hwndFrom == win.lvSkeds.hwnd && header.code == NM_DBLCLK)
         OnSkedEdit(win);
+    else if (header.hwndFrom == win.lvSkeds.hwnd && header.code == LVN_GETINFOTIPW)
+        OnSkedTip(win, *reinterpret_cast<NMLVGETINFOTIPW*>(const_cast<NMHDR*>(&header)));
 }
 
 // Like a dialog, the window gives the focus back to the control that had it.
