@@ -60,6 +60,24 @@ show_logger() {
     cat "$out/udp_daemon.txt"
 }
 
+# The night's page the run wrote beside its activity log, copied to $2 with
+# its pictures as headless Chromium shows it at 100 % and 200 %.
+night_page() {
+    local page png scale
+    page=$(find "$1" -name 'tavrix-night-*.html' -printf '%T@ %p\n' 2>/dev/null | sort -rn | head -1 | cut -d' ' -f2-)
+    if [ -z "$page" ]; then echo "(no night's page was written)"; return 0; fi
+    mkdir -p "$2"
+    cp "$page" "$2/"
+    page=$2/$(basename "$page")
+    for scale in 1 2; do
+        png=${page%.html}-${scale}00.png
+        timeout 60 chromium --headless --no-sandbox --disable-gpu --hide-scrollbars \
+            --force-device-scale-factor=$scale --window-size=1200,1400 --screenshot="$png" "file://$page" \
+            >/dev/null 2>&1 || echo "(Chromium could not render $page at ${scale}00 %)"
+    done
+    echo "The night's page: $page, pictures ${page%.html}-100.png and -200.png"
+}
+
 if [ "${1:-}" = /skeds ]; then
     out=$src/build/rehearsal-skeds
     mkdir -p "$out"
@@ -71,6 +89,7 @@ if [ "${1:-}" = /skeds ]; then
         tests/wine/with_wine.sh rehearsal "$src/tests/wine/night.sh" rehearsal || status=$?
     show_logger
     echo "Rehearsal of the skeds took $(( $(date +%s) - started )) s; screenshot: $out/night-end.png"
+    night_page "$out" "$src/build/rehearsal"
     [ $status -eq 0 ] && echo "Every sked and the CQ slot reached its contact." || echo "REHEARSAL FAILED (status $status)"
     exit $status
 fi
