@@ -110,4 +110,17 @@ wine "$TAVRIX_WIN64_DIR/tools/night.exe" "${args[@]}" | while IFS= read -r line;
 done
 status=${PIPESTATUS[0]}
 echo "night.exe ended with status $status"
+
+# The night's page, beside the activity log, copied out with its pictures
+# at 100 % and 200 % zoom.
+[ "$out" -ef "$TEST_DIR" ] || rm -f "$out"/tavrix-night-*
+found=
+while IFS= read -r page; do
+    found=1
+    name=$(basename "$page" .html)
+    [ "$out" -ef "$TEST_DIR" ] || cp "$page" "$out/"
+    rendered=$("$here/render_page.sh" "$out/$name.html" "$out/$name")
+    echo "night report: $name.html $(stat -c %s "$page") bytes, $rendered"
+done < <(find "$TEST_DIR" -maxdepth 1 -name 'tavrix-night-*.html' -type f)
+[ -n "$found" ] || { echo "NO NIGHT REPORT beside the activity log"; status=1; }
 exit "$status"
