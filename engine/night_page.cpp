@@ -12,7 +12,7 @@ constexpr const char* Style =
     "h1{font-size:20px}h2{font-size:16px;margin-top:20px}"
     "table{border-collapse:collapse}th,td{border:1px solid #000;padding:2px 6px;text-align:left}"
     "th{background:#ddd}td.n{text-align:right}p.note{font-style:italic}"
-    "svg text{font-family:Consolas,'Courier New',monospace;font-size:11px}"
+    "svg{max-width:100%;height:auto}svg text{font-family:Consolas,'Courier New',monospace;font-size:11px}"
     "svg .bar{fill:#fff;stroke:#000}svg .grid{stroke:#999;stroke-dasharray:2,3}"
     "svg .gap{fill:url(#hatch);stroke:#000}svg .m0{fill:#fff;stroke:#000}svg .m1{fill:#fff;stroke:#000}"
     "svg .m2{fill:#888;stroke:#000}svg .m3{fill:#000;stroke:#000}svg .c{fill:#000}"

@@ -18,6 +18,11 @@ constexpr int AxisHeight = 44, RowHeight = 18, LegendHeight = 24;
 constexpr int MinTickSpacing = 52;  // px between hour labels ("00:00" is about 32)
 constexpr int MinDateSpacing = 84;  // and between dates ("2026-12-13" is about 66)
 constexpr std::size_t OutcomeChars = 30;
+// A night of a few hours is drawn from and to the quarter hour, so its
+// entries spread over the plot; a longer one from and to the hour.
+constexpr std::int64_t ShortNight = 3 * 3600;
+// The ticks' spacings to choose from, in seconds; beyond a day, whole days.
+constexpr std::int64_t TickSteps[] = {300, 600, 900, 1800, 3600, 7200, 10800, 14400, 21600, 43200, 86400};
 
 std::int64_t FloorTo(std::int64_t t, std::int64_t unit)
 {
@@ -45,7 +50,8 @@ private:
 
     std::string& out_;
     const Night& night_;
-    std::int64_t from_ = 0, to_ = 1;  // whole hours around every entry
+    std::int64_t from_ = 0, to_ = 1;  // whole quarters or hours around every entry
+    std::int64_t walk_ = 3600;        // the axis is looked at every so many seconds
     std::vector<bool> drawn_;         // the row's marks by step and pixel
 };
 
@@ -94,15 +100,23 @@ void Timeline::Write()
             from_ = std::min(from_, e.start);
             to_ = std::max(to_, e.end);
         }
-        from_ = FloorTo(from_, 3600);
-        to_ = FloorTo(to_ + 3599, 3600);
+        const std::int64_t unit = to_ - from_ <= ShortNight ? 900 : 3600;
+        walk_ = unit == 900 ? 300 : 3600;
+        from_ = FloorTo(from_, unit);
+        to_ = FloorTo(to_ + unit - 1, unit);
     }
-    to_ = std::max(to_, from_ + 3600);
+    to_ = std::max(to_, from_ + 1800);
     const int height = LegendHeight + AxisHeight + static_cast<int>(entries.size()) * RowHeight + 8;
     out_ += "<h2>Timeline (UTC)</h2>\n<p>Each entry from its start to its end; marks that would fall on one another "
             "are drawn once, and the table below has the figures.</p>\n<!--[if gte IE 9]><!-->\n<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"";
     Attr("width", LabelWidth + PlotWidth + OutcomeWidth);
     Attr("height", height);
+    // Scaled down to a narrow window rather than cut off at its edge.
+    out_ += " viewBox=\"0 0 ";
+    Num(LabelWidth + PlotWidth + OutcomeWidth);
+    out_ += ' ';
+    Num(height);
+    out_ += '"';
     out_ += ">\n<defs><pattern id=\"hatch\" patternUnits=\"userSpaceOnUse\" width=\"6\" height=\"6\">"
             "<path d=\"M0,6L6,0M-1,1L1,-1M5,7L7,5\" stroke=\"#000\" stroke-width=\"1\"/></pattern></defs>\n";
     Legend(14);
@@ -206,39 +220,40 @@ void Timeline::Legend(int y)
     Label(x + 22, y, "WSJT missing");
 }
 
-// Hour ticks on round hours as far apart as their labels need; on a night
-// of weeks, days instead. The date over each midnight that clears the last.
+// Ticks on round times as far apart as their labels need; on a night of
+// weeks, days instead. The date over each midnight that clears the last.
 void Timeline::Axis()
 {
     const int top = LegendHeight, base = LegendHeight + AxisHeight - 4;
-    const std::int64_t hours = (to_ - from_) / 3600;
-    std::int64_t every = 1;
-    for (const std::int64_t step : {1, 2, 3, 4, 6, 12, 24}) {
+    const std::int64_t span = to_ - from_;
+    std::int64_t every = 0;
+    for (const std::int64_t step : TickSteps) {
         every = step;
-        if (hours / step * MinTickSpacing <= PlotWidth)
+        if (step >= walk_ && span / step * MinTickSpacing <= PlotWidth)
             break;
     }
-    while (every >= 24 && hours / every * MinDateSpacing > PlotWidth)
-        every += 24;
+    while (every >= 86400 && span / every * MinDateSpacing > PlotWidth)
+        every += 86400;
     const int bottom = LegendHeight + AxisHeight + static_cast<int>(night_.Entries().size()) * RowHeight;
     const std::int64_t firstDay = FloorTo(from_ + 86399, 86400);
     // The start's date too, when no midnight's date comes close to it.
     if (firstDay > to_ || X(firstDay) - X(from_) >= MinDateSpacing + 36)
         Label(X(from_), top + 12, UtcDay(from_), "start");
     int lastDate = -MinDateSpacing;
-    for (std::int64_t t = from_; t <= to_; t += 3600) {
+    for (std::int64_t t = from_; t <= to_; t += walk_) {
         const int x = X(t);
         const UtcTime at = UtcTimeOf(t);
-        const bool tick = every < 24 ? at.hour % every == 0 : at.hour == 0 && (t - firstDay) / 86400 % (every / 24) == 0;
-        if (at.hour == 0 && x - lastDate >= MinDateSpacing && (every < 24 || tick)) {
+        const bool midnight = t % 86400 == 0;
+        const bool tick = every < 86400 ? t % every == 0 : midnight && (t - firstDay) / 86400 % (every / 86400) == 0;
+        if (midnight && x - lastDate >= MinDateSpacing && (every < 86400 || tick)) {
             Label(x, top + 12, UtcDay(t), t == from_ ? "start" : "middle");
             lastDate = x;
         }
         if (!tick)
             continue;
-        if (every < 24) {
+        if (every < 86400) {
             std::string clock;
-            AppendClock(clock, at.hour, 0);
+            AppendClock(clock, at.hour, at.minute);
             Label(x, base - 10, clock, "middle");
         }
         out_ += "<path class=\"grid\" d=\"M";

@@ -88,6 +88,10 @@ TEST(NightPage, WellFormedAndEscaped)
         {"string(//h:table[2]/h:tr[2])", "2026-12-1400:05Q9<b>&2"},
         {"count(//s:svg//s:text[.='Q7PQR 2nd'])", "1"},
         {"count(//s:rect[@class='gap'])", "2"},  // the legend's and the entry's
+        // Two hours on the axis: ticks every ten minutes, from the first entry's start.
+        {"string(//s:svg/s:text[contains(., ':')][1])", "22:30"},
+        {"count(//s:svg/s:text[.='22:40' or .='00:30'])", "2"},
+        {"count(//s:svg/s:text[.='22:35'])", "0"},
     };
     for (const auto& c : checks)
         EXPECT_EQ(xml.Eval(c.expression), c.value) << c.expression;

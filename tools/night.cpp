@@ -88,7 +88,7 @@ std::vector<std::string> EntryStations(const std::string& skeds)
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         const std::vector<std::string> fields = Split(line, ' ');
-        if (fields.size() == 4 && fields[0][0] != '#')
+        if ((fields.size() == 4 || fields.size() == 5) && fields[0][0] != '#')
             stations.push_back(fields[3]);
     }
     return stations;
