@@ -35,11 +35,12 @@ void AppendClockOf(std::string& out, std::int64_t utc)
     AppendClock(out, t.hour, t.minute);
 }
 
-void AppendMissing(std::string& out, const NightEntry& e)
+std::string MissingText(const NightEntry& e)
 {
-    out += "WSJT missing ";
+    std::string out = "WSJT missing ";
     AppendNumber(out, MissingMinutes(e));
     out += " min";
+    return out;
 }
 
 std::string CqWorked(const NightEntry& e)
@@ -93,13 +94,13 @@ std::string EntryOutcome(const NightEntry& e)
         }
         return out;
     case EntryResult::Heard: out.append(StepHeardText[e.furthest]); break;
-    case EntryResult::WsjtMissing: AppendMissing(out, e); return out;
+    case EntryResult::WsjtMissing: return MissingText(e);
     case EntryResult::PeriodNotSet: return "Tx First not set";
     case EntryResult::NotHeard: out.append(e.sked.Cq() ? "no contact" : "not heard"); break;
     }
     if (MissingMinutes(e) >= 1) {
         out += ", ";
-        AppendMissing(out, e);
+        out += MissingText(e);
     }
     return out;
 }
@@ -135,7 +136,7 @@ std::string EntryTip(const NightEntry& e)
     }
     if (!e.gaps.empty()) {
         out += "\r\n";
-        AppendMissing(out, e);
+        out += MissingText(e);
         out += ':';
         for (std::size_t i = 0; i < e.gaps.size() && i < NamedGaps; ++i) {
             const NightGap& gap = e.gaps[i];
