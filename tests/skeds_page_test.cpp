@@ -208,4 +208,12 @@ TEST_F(SkedsFixture, FollowingNeedsTheListOnlyForCqAndEndsWithTheIdleLook)
     ASSERT_FALSE(desktop.journal.empty());
     EXPECT_EQ(desktop.journal[0], "set 12345 -> Q9XYZ");
     EXPECT_EQ(w.lvSkeds.rows[0][ColState], "now");
+    // Where the list view shows no tips, the line under it gives the
+    // selected entry's figures.
+    w.lvSkeds.Select(0);
+    w.form.ShowSkedNote();
+    EXPECT_EQ(w.lSkedNote.text.rfind("Q9XYZ: ", 0), 0u) << w.lSkedNote.text;
+    w.lvSkeds.Select(-1);
+    w.form.RefreshSkedStates();
+    EXPECT_EQ(w.lSkedNote.text.find("Q9XYZ"), std::string::npos) << w.lSkedNote.text;
 }

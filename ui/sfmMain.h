@@ -76,6 +76,7 @@ public:
     bool FFollowing = false;         // the page shows a run that follows the skeds
     std::vector<int> FRunEntry;      // each row's entry in the run's schedule, or -1
     std::vector<std::string> FShownStates;  // the State column as shown
+    std::string FShownNote;                 // the line under the list as shown
 
     void FormCreate();
     void rbSKedClick();  // shared by rbSKED and rbCQ; runs when one becomes selected
@@ -129,6 +130,10 @@ public:
     // The tip of a row: the figures of its entry's last occurrence in the
     // run (see EntryTip); "" for a row the run has not worked.
     std::string SkedTip(int row) const;
+    // The line under the list: the selected row's figures, for a list view
+    // that shows no tips (Wine's), or where the file is and what is wrong.
+    // On each tick and when the selection changes.
+    void ShowSkedNote();
     // The entry dialog's first values: for Add, and for Edit of the
     // selected row, whose number it returns (-1, fields untouched, when
     // none is selected).

@@ -14,10 +14,22 @@ constexpr const char* FollowingNote = "Following the skeds START read: an edit h
 
 // A file that cannot be shown says why, during a run too: the run goes on
 // with the entries START read, whatever the file holds now.
+// A tip's facts, one a line, as one line.
+std::string OnOneLine(std::string text)
+{
+    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;)
+        text.replace(at, 2, "; ");
+    return text;
+}
+
 std::string NoteFor(const TfmTavrix& form)
 {
     if (!form.FSkedsProblem.empty())
         return form.FSkedsProblem;
+    const int row = form.lvSkeds->Selected();
+    const std::string tip = form.SkedTip(row);
+    if (!tip.empty())
+        return form.FSkedEntries[std::size_t(row)].station + ": " + OnOneLine(tip);
     if (form.FFollowing)
         return FollowingNote;
     if (!form.FSkedsExists)
@@ -64,7 +76,8 @@ void TfmTavrix::ShowSkeds()
         rows.emplace_back(row.begin(), row.end());
     }
     lvSkeds->SetRows(rows);
-    lSkedNote->SetText(NoteFor(*this));
+    FShownNote = NoteFor(*this);
+    lSkedNote->SetText(FShownNote);
     FShownStates.assign(FSkedEntries.size(), std::string());
     RefreshSkedStates();
 }
@@ -83,6 +96,16 @@ void TfmTavrix::RefreshSkedStates()
             lvSkeds->SetCell(int(row), ColState, state);
             FShownStates[row] = std::move(state);
         }
+    }
+    ShowSkedNote();
+}
+
+void TfmTavrix::ShowSkedNote()
+{
+    std::string note = NoteFor(*this);
+    if (note != FShownNote) {
+        lSkedNote->SetText(note);
+        FShownNote = std::move(note);
     }
 }
 

@@ -133,6 +133,8 @@ void OnNotify(MainWindow& win, const NMHDR& header)
         ShowPage(win, int(SendMessageW(win.pageControl, TCM_GETCURSEL, 0, 0)));
     else if (header.hwndFrom == win.lvSkeds.hwnd && header.code == NM_DBLCLK)
         OnSkedEdit(win);
+    else if (header.hwndFrom == win.lvSkeds.hwnd && header.code == LVN_ITEMCHANGED)
+        win.form.ShowSkedNote();
     else if (header.hwndFrom == win.lvSkeds.hwnd && header.code == LVN_GETINFOTIPW)
         OnSkedTip(win, *reinterpret_cast<NMLVGETINFOTIPW*>(const_cast<NMHDR*>(&header)));
 }
