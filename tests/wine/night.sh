@@ -71,24 +71,29 @@ if [ -z "${TAVRIX_NIGHT_CLOCK:-}" ]; then
     TAVRIX_NIGHT_CLOCK=$clock exec "$here/on_fast_clock.sh" "$clock" "$0" "$@"
 fi
 
-# Private memory (kB) of this prefix's tavrix.exe, as Linux counts it, then
-# the dirty part of it alone. The clean part is pages of the DLLs read from
-# their files: private while no other process of the prefix has them too,
-# shared when one does, so it comes and goes as the stand-in WSJT or
-# night.exe start, stop and touch the same code. The dirty part is what
-# tavrix.exe itself wrote: heap, stacks, data. The mappings behind each
-# reading are kept in smaps-NAME.txt beside memory.txt.
+# Sets kb to the private memory (kB) of this prefix's tavrix.exe, as Linux
+# counts it, and dirty to the dirty part of it alone ("?" when it is gone).
+# The clean part is pages of the DLLs read from their files: private while
+# no other process of the prefix has them too, shared when one does, so it
+# comes and goes as the stand-in WSJT starts, stops and touches the same
+# code. The dirty part is what tavrix.exe itself wrote: heap, stacks, data.
+# The mappings behind each reading are kept in smaps-NAME.txt beside
+# memory.txt. The process found first is looked at again first: the search
+# through every process is slow, and the reading at the end has only the
+# few seconds before night.exe closes Tavrix.
+tavrix_pid=
 private_kb() {
     local p
-    for p in /proc/[0-9]*; do
+    kb="?" dirty="?"
+    for p in ${tavrix_pid:+/proc/$tavrix_pid} /proc/[0-9]*; do
         tr '\0' ' ' <"$p/cmdline" 2>/dev/null | grep -qi 'tavrix\.exe' || continue
         tr '\0' '\n' <"$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
-        awk '/^Private_(Clean|Dirty)/ { kb += $2 } /^Private_Dirty/ { dirty += $2 } END { print kb, dirty }' \
-            "$p/smaps_rollup"
+        read -r kb dirty < <(awk '/^Private_(Clean|Dirty)/ { kb += $2 } /^Private_Dirty/ { dirty += $2 }
+                                  END { print kb, dirty }' "$p/smaps_rollup")
         cp "$p/smaps" "$out/smaps-$1.txt" 2>/dev/null
+        tavrix_pid=${p#/proc/}
         return
     done
-    echo "? ?"
 }
 
 mkdir -p "$out"
@@ -112,7 +117,7 @@ wine "$TAVRIX_WIN64_DIR/tools/night.exe" "${args[@]}" | while IFS= read -r line;
             xdotool search --name '^Tavrix v' mousemove --window %1 138 31 click 1 >/dev/null 2>&1 ;;
         "@memory "*)
             when=${line#@memory }
-            read -r kb dirty < <(private_kb "$(echo "$when" | tr ' :' '--')")
+            private_kb "$(echo "$when" | tr ' :' '--')"
             echo "$when $kb $dirty" >>"$out/memory.txt"
             echo "tavrix.exe private memory at the $when: $kb kB (Linux: Private_Clean + Private_Dirty), Private_Dirty $dirty kB" ;;
         *) echo "$line" ;;
