@@ -86,8 +86,8 @@ private_kb() {
     local p
     kb="?" dirty="?"
     for p in ${tavrix_pid:+/proc/$tavrix_pid} /proc/[0-9]*; do
-        tr '\0' ' ' <"$p/cmdline" 2>/dev/null | grep -qi 'tavrix\.exe' || continue
-        tr '\0' '\n' <"$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
+        tr '\0' ' ' 2>/dev/null <"$p/cmdline" | grep -qi 'tavrix\.exe' || continue
+        tr '\0' '\n' 2>/dev/null <"$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
         read -r kb dirty < <(awk '/^Private_(Clean|Dirty)/ { kb += $2 } /^Private_Dirty/ { dirty += $2 }
                                   END { print kb, dirty }' "$p/smaps_rollup")
         cp "$p/smaps" "$out/smaps-$1.txt" 2>/dev/null
