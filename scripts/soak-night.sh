@@ -4,7 +4,9 @@
 # periods and vanish; WSJT (the stand-in) is closed and started again in the
 # middle of a sked. At the end it reports the contacts completed, the
 # records written (tavrix.adi), tavrix.exe's private memory at the start and
-# at the end, and every missed entry; exits non-zero when an entry whose
+# at the end (Private_Dirty beside it), every missed entry and the night's
+# page (tavrix-night-*.html): its account of the entries, its size and
+# headless Chromium's time to render it; exits non-zero when an entry whose
 # partner answers missed its contact or the records are not one per
 # contact. The whole log is kept in build/soak-night/soak.log.
 #
@@ -25,14 +27,45 @@ status=0
 TAVRIX_WINE_ROOT=$out/wine TAVRIX_WIN64_DIR=$src/build/win64 TAVRIX_WINE_TIMEOUT=4700 TAVRIX_NIGHT_OUT=$out \
     tests/wine/with_wine.sh "$night" "$src/tests/wine/night.sh" "$night" 2>&1 | tee "$out/soak.log" ||
     status=${PIPESTATUS[0]}
+
+# The night's page, as the morning's browser shows it: headless Chromium's
+# time to render it, unless night.sh already told it.
+if ! grep -q '^night report: ' "$out/soak.log"; then
+    page=$(ls "$out/wine/$night"/tavrix-night-*.html 2>/dev/null | head -1)
+    if [ -n "$page" ]; then
+        cp "$page" "$out/"
+        from=$(date +%s%N)
+        timeout 120 chromium --headless --no-sandbox --disable-gpu --screenshot="$out/night-report.png" \
+            --window-size=1200,1600 "file://$out/$(basename "$page")" >/dev/null 2>&1
+        echo "night report: $(basename "$page") $(stat -c %s "$page") bytes, rendered in $(( ($(date +%s%N) - from) / 1000000 )) ms" |
+            tee -a "$out/soak.log"
+    else
+        echo "NO NIGHT REPORT (tavrix-night-*.html) beside the activity log" | tee -a "$out/soak.log"
+    fi
+fi
+
 echo
 echo "==== the $night in figures ($(( ($(date +%s) - started) / 60 )) real minutes)"
-grep -E '^(contacts completed|records written|  entry |tavrix.exe private memory|THE |RECORDS)' "$out/soak.log" || true
+grep -E '^(contacts completed|records written|  entry |tavrix.exe private memory|THE |RECORDS|night report|NO NIGHT REPORT)' \
+    "$out/soak.log" || true
+# The page's own account: its summary, each entry's outcome from its table,
+# and its contact rows.
+page=$(ls "$out/wine/$night"/tavrix-night-*.html 2>/dev/null | head -1)
+if [ -n "$page" ]; then
+    sed -n 's|^<p>\(Night of .*\)</p>$|night report: \1|p' "$page"
+    sed -n 's|^<tr><td class="n">\([0-9]*\)</td><td>\([^<]*\)</td><td>\([^<]*\)</td><td>[^<]*</td><td>\([^<]*\)</td>.*|night report: entry \1 \2 \3: \4|p' "$page"
+    echo "night report: $(grep -c '^<tr><td>[0-9-]*</td><td>' "$page") contact rows"
+fi
 # After the first hour the memory must stay flat: at most 1 MB more from
-# the reading at 23:00 to the end.
-awk '$1 == "hour" && $2 == "23:00" { first = $3 } $1 == "end" { last = $2 }
-     END { if (first != "" && last != "") {
-               printf "private memory from 23:00 to the end: %+d kB (at most +1024)\n", last - first
+# the reading at 23:00 to the end. The dirty part alone is told beside it.
+awk '$1 == "hour" && $2 == "23:00" { first = $3; firstDirty = $4 } $1 == "end" { last = $2; lastDirty = $3 }
+     END { if (first == "")  # a night shorter than an hour
+               exit 0
+           if (first !~ /^[0-9]+$/ || last !~ /^[0-9]+$/) {
+               print "NO MEMORY READING at 23:00 or at the end"
+               exit 1 }
+           {   printf "private memory from 23:00 to the end: %+d kB (at most +1024); Private_Dirty %+d kB\n",
+                      last - first, lastDirty - firstDirty
                if (last - first > 1024) exit 1 } }' "$out/memory.txt" || status=1
 [ $status -eq 0 ] && echo "SOAK PASSED" || echo "SOAK FAILED (status $status)"
 exit $status

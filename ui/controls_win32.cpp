@@ -171,8 +171,27 @@ void FileNameBox::SetEnabled(bool enabled)
     EnableWindow(browse, enabled);
 }
 
+// comdlg32.dll brings the print spooler with it, and the spooler its
+// libraries: loaded when a file is first browsed for, not at the start, so
+// an unattended night never carries them. Kept once loaded; nullptr when it
+// cannot be had.
+using OpenFileNameCall = BOOL(WINAPI*)(OPENFILENAMEA*);
+static OpenFileNameCall OpenFileNameDialog()
+{
+    static const OpenFileNameCall call = [] {
+        const HMODULE dialogs = LoadLibraryA("comdlg32.dll");
+        return dialogs ? reinterpret_cast<OpenFileNameCall>(
+                             reinterpret_cast<void*>(GetProcAddress(dialogs, "GetOpenFileNameA")))
+                       : nullptr;
+    }();
+    return call;
+}
+
 void FileNameBox::Browse(const char* title, const char* filter)
 {
+    const OpenFileNameCall open = OpenFileNameDialog();
+    if (!open)
+        return;
     // Start in the folder of the file the box names now.
     std::string current = FileName(Text());
     std::string chosen(32768, '\0');
@@ -185,7 +204,7 @@ void FileNameBox::Browse(const char* title, const char* filter)
     dialog.nMaxFile = DWORD(chosen.size());
     dialog.lpstrTitle = title;
     dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
-    if (!GetOpenFileNameA(&dialog))
+    if (!open(&dialog))
         return;
     chosen.resize(chosen.find('\0'));
     SetText(ChosenFileText(chosen));

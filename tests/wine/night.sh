@@ -17,7 +17,8 @@
 #   soak-short  the same mix in 30 minutes of schedule at 8x (four real
 #               minutes), partners answering every half minute
 #
-# Screenshots and the memory readings (memory.txt) go to TAVRIX_NIGHT_OUT
+# Screenshots and the memory readings (memory.txt: the reading, private kB,
+# Private_Dirty kB; smaps-*.txt) go to TAVRIX_NIGHT_OUT
 # (default TEST_DIR).
 set -uo pipefail
 night=${1:-}
@@ -70,20 +71,33 @@ if [ -z "${TAVRIX_NIGHT_CLOCK:-}" ]; then
     TAVRIX_NIGHT_CLOCK=$clock exec "$here/on_fast_clock.sh" "$clock" "$0" "$@"
 fi
 
-# Private memory (kB) of this prefix's tavrix.exe, as Linux counts it.
+# Sets kb to the private memory (kB) of this prefix's tavrix.exe, as Linux
+# counts it, and dirty to the dirty part of it alone ("?" when it is gone).
+# The clean part is pages of the DLLs read from their files: private while
+# no other process of the prefix has them too, shared when one does, so it
+# comes and goes as the stand-in WSJT starts, stops and touches the same
+# code. The dirty part is what tavrix.exe itself wrote: heap, stacks, data.
+# The mappings behind each reading are kept in smaps-NAME.txt beside
+# memory.txt. The process found first is looked at again first: the search
+# through every process is slow, and the reading at the end has only the
+# few seconds before night.exe closes Tavrix.
+tavrix_pid=
 private_kb() {
     local p
-    for p in /proc/[0-9]*; do
-        tr '\0' ' ' <"$p/cmdline" 2>/dev/null | grep -qi 'tavrix\.exe' || continue
-        tr '\0' '\n' <"$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
-        awk '/^Private_(Clean|Dirty)/ { kb += $2 } END { print kb }' "$p/smaps_rollup"
+    kb="?" dirty="?"
+    for p in ${tavrix_pid:+/proc/$tavrix_pid} /proc/[0-9]*; do
+        tr '\0' ' ' 2>/dev/null <"$p/cmdline" | grep -qi 'tavrix\.exe' || continue
+        tr '\0' '\n' 2>/dev/null <"$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
+        read -r kb dirty < <(awk '/^Private_(Clean|Dirty)/ { kb += $2 } /^Private_Dirty/ { dirty += $2 }
+                                  END { print kb, dirty }' "$p/smaps_rollup")
+        cp "$p/smaps" "$out/smaps-$1.txt" 2>/dev/null
+        tavrix_pid=${p#/proc/}
         return
     done
-    echo "?"
 }
 
 mkdir -p "$out"
-rm -f "$out/memory.txt"
+rm -f "$out/memory.txt" "$out"/smaps-*.txt
 printf '%s\r\n' "$skeds" >"$TEST_DIR/skeds.txt"
 printf '// Callsign list\r\nQ7PQR,KO85,,,Ivan\r\nZZZZZZ,End-of-Database\r\n' >"$TEST_DIR/call3a.txt"
 # No window manager runs on the display, so let Wine draw frames and captions.
@@ -102,9 +116,10 @@ wine "$TAVRIX_WIN64_DIR/tools/night.exe" "${args[@]}" | while IFS= read -r line;
         "@skeds-page")  # a click on its tab, the third, 138,31 from the window's corner
             xdotool search --name '^Tavrix v' mousemove --window %1 138 31 click 1 >/dev/null 2>&1 ;;
         "@memory "*)
-            kb=$(private_kb)
-            echo "${line#@memory } $kb" >>"$out/memory.txt"
-            echo "tavrix.exe private memory at the ${line#@memory }: $kb kB (Linux: Private_Clean + Private_Dirty)" ;;
+            when=${line#@memory }
+            private_kb "$(echo "$when" | tr ' :' '--')"
+            echo "$when $kb $dirty" >>"$out/memory.txt"
+            echo "tavrix.exe private memory at the $when: $kb kB (Linux: Private_Clean + Private_Dirty), Private_Dirty $dirty kB" ;;
         *) echo "$line" ;;
     esac
 done

@@ -285,6 +285,21 @@ HWND FindDialog(HWND main, const char* title)
     return nullptr;
 }
 
+// Browse opens the file dialog, its DLL loaded at the first click.
+TEST(Window, BrowseOpensTheFileDialogAndCancelKeepsTheName)
+{
+    RunningTavrix tavrix("browse", nullptr);
+    ASSERT_NE(tavrix.main, nullptr);
+    PostMessageA(tavrix.Control(ID_feDecodedBrowse), BM_CLICK, 0, 0);
+    HWND dialog = FindDialog(tavrix.main, "Decoded.cum file");
+    ASSERT_NE(dialog, nullptr);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    for (int i = 0; i < 50 && IsWindow(dialog); ++i)
+        Sleep(100);
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(tavrix.Text(ID_feDecoded), "c:\\program files\\wsjt\\decoded.cum");
+}
+
 TEST(Window, SkedsPageShowsTheFileAndItsDialogChecksWhatIsTyped)
 {
     const std::string night = WinePath(Env("TEST_DIR")) + "\\night.txt";
