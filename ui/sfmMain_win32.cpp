@@ -128,9 +128,9 @@ void CreateControl(const MainWindow& win, const ControlRow& row)
 // column the rest, so that a 12-character callsign shows whole at any dpi.
 void SizeSkedColumns(MainWindow& win)
 {
-    const wchar_t* const titles[SkedColumnCount] = {L"Date", L"From", L"To", L"Station", L"Period", L"State"};
+    const wchar_t* const titles[SkedColumnCount] = {L"Date", L"From", L"To", L"Station", L"Period", L"MHz", L"State"};
     const wchar_t* const widest[SkedColumnCount] = {L"2026-12-13", L"00:00", L"00:00", L"",
-                                                    L"as WSJT", L"contact 00:00"};
+                                                    L"as WSJT", L"1296.200", L"contact 00:00"};
     int widths[SkedColumnCount];
     RECT list;
     GetClientRect(win.lvSkeds.hwnd, &list);

@@ -13,6 +13,7 @@
 #define IDC_SKED_STATION 205
 #define IDC_SKED_PROBLEM 206  // what is wrong with the typed entry
 #define IDC_SKED_PERIOD 207   // the transmit period: as WSJT has it, 1st, 2nd
+#define IDC_SKED_FREQUENCY 208  // the radio's frequency in MHz, or empty
 
 #ifndef RC_INVOKED
 class Win32Platform;
@@ -57,7 +58,7 @@ enum ControlId : int {
     ID_Label7,
     ID_StatusBar = 160,
     // Skeds page, in tab order; the list's columns are Date, From, To,
-    // Station and State (ui/skeds.h)
+    // Station, Period, MHz and State (ui/skeds.h)
     ID_lvSkeds = 170,
     ID_bSkedAdd,
     ID_bSkedEdit,
