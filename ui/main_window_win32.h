@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "ports/platform_win32.h"
+#include "ports/tcp_win32.h"
 #include "ports/udp_win32.h"
 #include "ui/controls_win32.h"
 #include "ui/sfmMain.h"
@@ -30,6 +31,7 @@ struct MainWindow {
     TimePicker dtpDelay, dtpStop;
     NumberBox eTLimit;
     Win32Udp udp;  // the loggers' socket, before the form that sends through it
+    Win32Tcp rig;  // the connection to the radio's rigctld, likewise
     TfmTavrix form;
 };
 
