@@ -24,7 +24,7 @@ struct MainWindow {
     int dpi = 96;
 
     CheckBox rbSKED, rbCQ, cbAutoCS, cbDelay, cbStop, cbCLDec, cbFollow, cbUdp;
-    EditBox eTRCS, eCS, lSkedNote, eUdpServer, eUdpPort;
+    EditBox eTRCS, eCS, lSkedNote, eUdpServer, eUdpPort, eRig;
     ListView lvSkeds;
     FileNameBox feDecoded, feCSList, feLog;
     PushButton bRun;

@@ -165,6 +165,8 @@ void CreateControls(MainWindow& win)
         {Check, ID_cbUdp, OptionsPage, L"Send contacts to loggers (UDP)", 8, 126, 220, 17, &win.cbUdp.hwnd},
         {Edit, ID_eUdpServer, OptionsPage, L"", 48, 148, 180, 21, &win.eUdpServer.hwnd},
         {Edit, ID_eUdpPort, OptionsPage, L"", 264, 148, 60, 21, &win.eUdpPort.hwnd},
+        {Edit, ID_eRig, OptionsPage, L"", 96, 178, 132, 21, &win.eRig.hwnd},
+        {Push, ID_bRigTest, OptionsPage, L"Test", 236, 177, 60, 23, nullptr},
         {Label, ID_Label1, OptionsPage, L"Decoded.cum file", 2, 6, 0, 0, nullptr},
         {Label, ID_Label2, OptionsPage, L"CS List", 4, 29, 0, 0, nullptr},
         {Label, ID_Label3, OptionsPage, L"Log file", 4, 54, 0, 0, nullptr},
@@ -172,6 +174,7 @@ void CreateControls(MainWindow& win)
         {Label, ID_Label5, OptionsPage, L"Time limit (minutes)", 168, 78, 0, 0, nullptr},
         {Label, ID_Label6, OptionsPage, L"Server", 6, 152, 0, 0, nullptr},
         {Label, ID_Label7, OptionsPage, L"Port", 236, 152, 0, 0, nullptr},
+        {Label, ID_Label8, OptionsPage, L"Radio (rigctld)", 6, 182, 0, 0, nullptr},
         {List, ID_lvSkeds, SkedsPage, L"", 4, 4, 320, 180, &win.lvSkeds.hwnd},
         {Push, ID_bSkedAdd, SkedsPage, L"Add...", 330, 4, 62, 25, nullptr},
         {Push, ID_bSkedEdit, SkedsPage, L"Edit...", 330, 33, 62, 25, nullptr},
@@ -225,6 +228,8 @@ void ConnectForm(MainWindow& win)
     form.eUdpServer = &win.eUdpServer;
     form.eUdpPort = &win.eUdpPort;
     form.run.loggers.SetPort(&win.udp);
+    form.eRig = &win.eRig;
+    form.rigPort = &win.rig;
     form.lvSkeds = &win.lvSkeds;
     form.cbFollow = &win.cbFollow;
     form.lSkedNote = &win.lSkedNote;

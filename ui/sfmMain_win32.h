@@ -56,6 +56,7 @@ enum ControlId : int {
     ID_Label5,
     ID_Label6,
     ID_Label7,
+    ID_Label8,
     ID_StatusBar = 160,
     // Skeds page, in tab order; the list's columns are Date, From, To,
     // Station, Period, MHz and State (ui/skeds.h)
@@ -65,6 +66,9 @@ enum ControlId : int {
     ID_bSkedDelete,
     ID_cbFollow,
     ID_lSkedNote,  // a text under the list: where the file is, or what is wrong with it
+    // Options page, the radio's rigctld, after the loggers' controls
+    ID_eRig = 190,
+    ID_bRigTest,
 };
 
 // Creates the window and its controls, runs FormCreate, then shows the
