@@ -196,6 +196,7 @@ void TfmTavrix::SaveSettings()
         {FollowSkedsKey, cbFollow->Checked() ? "1" : "0"},
         {UdpServerKey, UdpServerToSave()},
         {UdpPortKey, eUdpPort->Text()},
+        {RigKey, eRig->Text()},
     };
     for (const auto& [key, value] : keys) {
         if (!platform.WriteSetting(path, SettingsSection, key, value)) {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/rig.h"
 #include "engine/run.h"
 #include "engine/schedule.h"
 #include "ui/controls.h"
@@ -56,6 +57,8 @@ public:
     TCheck* cbUdp = nullptr;  // "Send contacts to loggers (UDP)"
     TEdit* eUdpServer = nullptr;
     TEdit* eUdpPort = nullptr;
+    TEdit* eRig = nullptr;          // rigctld's host:port; empty: no radio
+    TcpPort* rigPort = nullptr;     // the connection the radio's link goes through
     // Skeds page
     TListView* lvSkeds = nullptr;
     TCheck* cbFollow = nullptr;
@@ -82,6 +85,8 @@ public:
     void cbDelayClick();
     void cbStopClick();
     void cbUdpClick();
+    // The Options page's Test: the radio's frequency, or why it can't be read.
+    void bRigTestClick();
     // The window is going: the loggers are told.
     void FormDestroy();
 

@@ -128,9 +128,9 @@ void CreateControl(const MainWindow& win, const ControlRow& row)
 // column the rest, so that a 12-character callsign shows whole at any dpi.
 void SizeSkedColumns(MainWindow& win)
 {
-    const wchar_t* const titles[SkedColumnCount] = {L"Date", L"From", L"To", L"Station", L"Period", L"State"};
+    const wchar_t* const titles[SkedColumnCount] = {L"Date", L"From", L"To", L"Station", L"Period", L"MHz", L"State"};
     const wchar_t* const widest[SkedColumnCount] = {L"2026-12-13", L"00:00", L"00:00", L"",
-                                                    L"as WSJT", L"contact 00:00"};
+                                                    L"as WSJT", L"1296.200", L"contact 00:00"};
     int widths[SkedColumnCount];
     RECT list;
     GetClientRect(win.lvSkeds.hwnd, &list);
@@ -165,6 +165,8 @@ void CreateControls(MainWindow& win)
         {Check, ID_cbUdp, OptionsPage, L"Send contacts to loggers (UDP)", 8, 126, 220, 17, &win.cbUdp.hwnd},
         {Edit, ID_eUdpServer, OptionsPage, L"", 48, 148, 180, 21, &win.eUdpServer.hwnd},
         {Edit, ID_eUdpPort, OptionsPage, L"", 264, 148, 60, 21, &win.eUdpPort.hwnd},
+        {Edit, ID_eRig, OptionsPage, L"", 96, 178, 132, 21, &win.eRig.hwnd},
+        {Push, ID_bRigTest, OptionsPage, L"Test", 236, 177, 60, 23, nullptr},
         {Label, ID_Label1, OptionsPage, L"Decoded.cum file", 2, 6, 0, 0, nullptr},
         {Label, ID_Label2, OptionsPage, L"CS List", 4, 29, 0, 0, nullptr},
         {Label, ID_Label3, OptionsPage, L"Log file", 4, 54, 0, 0, nullptr},
@@ -172,6 +174,7 @@ void CreateControls(MainWindow& win)
         {Label, ID_Label5, OptionsPage, L"Time limit (minutes)", 168, 78, 0, 0, nullptr},
         {Label, ID_Label6, OptionsPage, L"Server", 6, 152, 0, 0, nullptr},
         {Label, ID_Label7, OptionsPage, L"Port", 236, 152, 0, 0, nullptr},
+        {Label, ID_Label8, OptionsPage, L"Radio (rigctld)", 6, 182, 0, 0, nullptr},
         // The list takes the page's width, so that a 12-character callsign
         // shows whole beside the period and the state; its buttons go under it.
         {List, ID_lvSkeds, SkedsPage, L"", 4, 4, 388, 154, &win.lvSkeds.hwnd},
@@ -228,6 +231,8 @@ void ConnectForm(MainWindow& win)
     form.eUdpServer = &win.eUdpServer;
     form.eUdpPort = &win.eUdpPort;
     form.run.loggers.SetPort(&win.udp);
+    form.eRig = &win.eRig;
+    form.rigPort = &win.rig;
     form.lvSkeds = &win.lvSkeds;
     form.cbFollow = &win.cbFollow;
     form.lSkedNote = &win.lSkedNote;
