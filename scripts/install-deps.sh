@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev libxml2-dev
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32
           wine wine64 xvfb xauth imagemagick xdotool x11-utils locales
-          clang libclang-rt-14-dev zip faketime wsjtx nodejs libhamlib-utils)
+          clang libclang-rt-14-dev zip faketime wsjtx nodejs libhamlib-utils chromium)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
