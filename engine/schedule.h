@@ -120,12 +120,14 @@ const char* SkedTimeText(SkedTime time);
 
 // What a run that follows the schedule is doing: the occurrence of the entry
 // it works (entry -1: parked between entries), the second it took it up, and
-// whether WSJT was missing then and is still being looked for.
+// whether WSJT was missing then, or the radio not set to the entry's
+// frequency, and is still being looked for or asked again.
 struct SkedRunning {
     int entry = -1;
     std::int64_t start = 0;  // that occurrence's start, UTC seconds
     std::int64_t since = 0;  // when the run took it up
     bool wsjtMissing = false;
+    bool frequencyNotSet = false;
 };
 
 // What the run must do at a UTC second. An entry ending at the second the
@@ -136,7 +138,7 @@ struct SkedAction {
         Start,        // take up entry `start`
         End,          // release entry `end` and park
         EndAndStart,  // both, in that order
-        LookAgain,    // WSJT was missing at the entry's start: a minute on, look again
+        LookAgain,    // WSJT was missing, or the frequency not set, at the entry's start: a minute on, again
         Done,         // nothing left to come: release `end` if it is not -1, the run ends
     } kind = Nothing;
     int end = -1, start = -1;

@@ -176,7 +176,12 @@ void AppendSked(std::string& out, const StatusFacts& facts, const LocalTime& now
     out += " of ";
     AppendNumber(out, facts.skedCount);
     out += ": ";
-    if (facts.wsjtMissing) {
+    if (!facts.frequencyTrouble.empty()) {
+        out.append(facts.skedStation);
+        out += ": frequency not set, not called; again in ";
+        AppendNumber(out, facts.skedWait);
+        out += " s";
+    } else if (facts.wsjtMissing) {
         out.append(facts.skedStation);
         out += ": WSJT not found, looking again in ";
         AppendNumber(out, facts.skedWait);
@@ -280,6 +285,7 @@ void StatusText(const StatusFacts& facts, const LocalTime& now, std::string& out
     AppendRecords(out, facts);
     if (facts.armed) {
         AppendNote(out, "Tx First not set: ", facts.periodTrouble);
+        AppendNote(out, "Radio: ", facts.frequencyTrouble);
         AppendNote(out, "Loggers (UDP): ", facts.loggerFault);
     }
 }

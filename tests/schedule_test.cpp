@@ -170,9 +170,10 @@ TEST(Schedule, WhatTheRunDoesEachSecond)
         {At(13, 23, 59, 59), {0, At(13, 23, 0), At(13, 23, 0)}, {A::Nothing}},
         {At(14, 0, 0), {0, At(13, 23, 0), At(13, 23, 0)}, {A::EndAndStart, 0, 1}},
         {At(14, 1, 0), {1, At(14, 0, 0), At(14, 0, 0)}, {A::End, 1}},
-        // WSJT missing at the start: looked for again each minute.
+        // WSJT missing, or the frequency not set, at the start: again each minute.
         {At(14, 0, 30, 15), {1, At(14, 0, 0), At(14, 0, 0), true}, {A::Nothing}},
         {At(14, 0, 31), {1, At(14, 0, 0), At(14, 0, 0), true}, {A::LookAgain}},
+        {At(14, 0, 32), {1, At(14, 0, 0), At(14, 0, 0), false, true}, {A::LookAgain}},
         {At(14, 0, 31), {1, At(14, 0, 0), At(14, 0, 30), false}, {A::Nothing}},
         {At(14, 2, 0), {}, {A::Start, -1, 2}},
         // The dated skeds are over; the slot that comes every day goes on.

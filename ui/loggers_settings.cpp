@@ -49,9 +49,14 @@ void TfmTavrix::EnableLoggerControls(bool idle)
     eRig->SetEnabled(idle);
 }
 
+std::string TfmTavrix::RigAddressShown() const
+{
+    return Trimmed(eRig->Text());
+}
+
 void TfmTavrix::bRigTestClick()
 {
-    const std::string address = Trimmed(eRig->Text());
+    const std::string address = RigAddressShown();
     if (address.empty() || !rigPort) {
         platform.ShowMessage("Rig is empty: type rigctld's host:port, e.g. localhost:4532.");
         return;

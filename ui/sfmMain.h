@@ -121,8 +121,14 @@ public:
     LoggerSettings LoggerSettingsShown() const;
     std::string UdpServerToSave() const;
     void EnableLoggerControls(bool idle);
+    // The Rig setting as the Options page shows it, trimmed.
+    std::string RigAddressShown() const;
     // START's checks, the first call and the settings; bRunClick guards it.
     void Start();
+    // START, following `skeds`: the radio reached and its home frequency
+    // read, or no radio. False, told, when the skeds name frequencies and
+    // rigctld can't be read; `note` is the activity log's line about it.
+    bool StartRadio(const std::vector<SkedEntry>& skeds, std::string& note);
 
     // The Skeds page. LoadSkeds reads the file and shows it; ShowSkeds
     // shows what was read (after START and STOP too: which run it follows);

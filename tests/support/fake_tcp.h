@@ -1,6 +1,9 @@
 // The TCP port in memory: names it knows, a server that refuses, never
-// answers or answers from a script, and every command sent, in order.
+// answers or answers from a script, and every command sent, in order. With
+// `radio` and no script left, it is rigctld with a dummy radio: "F hz" sets
+// `dialHz`, "f" reads it.
 #pragma once
+#include <cstdint>
 #include <deque>
 #include <map>
 #include <string>
@@ -16,6 +19,11 @@ public:
     // Each send takes the next answer (empty: none ever comes).
     std::deque<std::string> answers;
     std::vector<std::string> sent;
+    bool radio = false;
+    std::int64_t dialHz = 0;
+    // Where else each command goes as "rig <command>", e.g. a desktop's
+    // journal, to see it in order among the presses; none when null.
+    std::vector<std::string>* journal = nullptr;
     int connects = 0;
     bool open = false;
     std::string pending;
@@ -47,11 +55,15 @@ public:
             return false;
         }
         sent.push_back(bytes);
+        if (journal)
+            journal->push_back("rig " + bytes.substr(0, bytes.find('\n')));
         if (closesAfterSend) {
             closed = true;
         } else if (!answers.empty()) {
             pending += answers.front();
             answers.pop_front();
+        } else if (radio) {
+            pending += Dummy(bytes);
         }
         return true;
     }
@@ -70,5 +82,16 @@ public:
     bool Connected() const override { return open; }
 
 private:
+    std::string Dummy(const std::string& command)
+    {
+        if (command == "f\n")
+            return std::to_string(dialHz) + "\n";
+        if (command.starts_with("F ")) {
+            dialHz = std::stoll(command.substr(2));
+            return "RPRT 0\n";
+        }
+        return "RPRT -11\n";
+    }
+
     bool closed = false;
 };
