@@ -177,10 +177,15 @@ void AppendSked(std::string& out, const StatusFacts& facts, const LocalTime& now
     AppendNumber(out, facts.skedCount);
     out += ": ";
     if (!facts.frequencyTrouble.empty()) {
+        // Why nothing goes out matters more than the entry's end, and the
+        // reason goes last: a narrow bar cuts it first.
         out.append(facts.skedStation);
-        out += ": frequency not set, not called; again in ";
+        out += ": frequency not set, again in ";
         AppendNumber(out, facts.skedWait);
-        out += " s";
+        out += " s (";
+        out.append(facts.frequencyTrouble);
+        out += ')';
+        return;
     } else if (facts.wsjtMissing) {
         out.append(facts.skedStation);
         out += ": WSJT not found, looking again in ";
@@ -285,7 +290,6 @@ void StatusText(const StatusFacts& facts, const LocalTime& now, std::string& out
     AppendRecords(out, facts);
     if (facts.armed) {
         AppendNote(out, "Tx First not set: ", facts.periodTrouble);
-        AppendNote(out, "Radio: ", facts.frequencyTrouble);
         AppendNote(out, "Loggers (UDP): ", facts.loggerFault);
     }
 }
