@@ -226,7 +226,7 @@ TEST(Window, TabOrderAndPlacesFollowTheDesign)
                                 ID_cbStop, ID_dtpStop}));
     EXPECT_EQ(TabStops(tavrix.Control(ID_tsOptions)),
               (std::vector<int>{ID_feDecoded, ID_feCSList, ID_feLog, ID_eCS, ID_eTLimit, ID_cbCLDec, ID_cbUdp,
-                                ID_eUdpServer, ID_eUdpPort}));
+                                ID_eUdpServer, ID_eUdpPort, ID_eRig, ID_bRigTest}));
     EXPECT_EQ(TabStops(tavrix.Control(ID_tsSkeds)),
               (std::vector<int>{ID_lvSkeds, ID_bSkedAdd, ID_bSkedEdit, ID_bSkedDelete, ID_bSkedReport, ID_cbFollow}));
 
@@ -296,8 +296,8 @@ TEST(Window, SkedsPageShowsTheFileAndItsDialogChecksWhatIsTyped)
     EXPECT_EQ(tavrix.Text(ID_lSkedNote), "Times in UTC. " + night);
     using Rows = std::vector<std::vector<std::string>>;
     EXPECT_EQ(ListViewRows(tavrix.Control(ID_lvSkeds), SkedColumnCount),
-              (Rows{{"2020-01-01", "10:00", "11:00", "Q9XYZ", "as WSJT", "past"},
-                    {"2099-01-01", "23:30", "00:30", "CQ", "as WSJT", "next"}}));
+              (Rows{{"2020-01-01", "10:00", "11:00", "Q9XYZ", "as WSJT", "", "past"},
+                    {"2099-01-01", "23:30", "00:30", "CQ", "as WSJT", "", "next"}}));
 
     // Posted: the dialog's own message loop holds a sent click until it closes.
     PostMessageA(tavrix.Control(ID_bSkedAdd), BM_CLICK, 0, 0);
