@@ -177,13 +177,13 @@ void CreateControls(MainWindow& win)
         {Label, ID_Label8, OptionsPage, L"Radio (rigctld)", 6, 182, 0, 0, nullptr},
         // The list takes the page's width, so that a 12-character callsign
         // shows whole beside the period and the state; its buttons go under it.
-        {List, ID_lvSkeds, SkedsPage, L"", 4, 4, 388, 154, &win.lvSkeds.hwnd},
+        {List, ID_lvSkeds, SkedsPage, L"", 4, 4, 468, 154, &win.lvSkeds.hwnd},
         {Push, ID_bSkedAdd, SkedsPage, L"Add...", 4, 162, 62, 25, nullptr},
         {Push, ID_bSkedEdit, SkedsPage, L"Edit...", 70, 162, 62, 25, nullptr},
         {Push, ID_bSkedDelete, SkedsPage, L"Delete", 136, 162, 62, 25, nullptr},
         {Push, ID_bSkedReport, SkedsPage, L"Report", 202, 162, 62, 25, nullptr},
         {Check, ID_cbFollow, SkedsPage, L"Follow the skeds", 276, 166, 110, 17, &win.cbFollow.hwnd},
-        {Label, ID_lSkedNote, SkedsPage, L"", 6, 191, 386, 28, &win.lSkedNote.hwnd},
+        {Label, ID_lSkedNote, SkedsPage, L"", 6, 191, 466, 28, &win.lSkedNote.hwnd},
     };
     for (const ControlRow& row : rows)
         CreateControl(win, row);
@@ -301,12 +301,13 @@ bool CreateMainWindow(HINSTANCE instance, Win32Platform& platform, WindowSystem&
     win.pageFonts[OptionsPage] = MakeFont(win, 11);
     win.pageFonts[SkedsPage] = MakeFont(win, 11);
 
-    // The client area is fixed (403 x 245 at 96 dpi, and the status bar's
-    // height below): tall enough for nine skeds in view, a night's worth;
-    // the frame around it is whatever the system draws.
+    // The client area is fixed (483 x 245 at 96 dpi, and the status bar's
+    // height below): tall enough for nine skeds in view, a night's worth,
+    // and wide enough for their seven columns with a 12-character callsign
+    // whole; the frame around it is whatever the system draws.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_CONTROLPARENT;
-    RECT frame{0, 0, Scale(win, 403), Scale(win, 245)};
+    RECT frame{0, 0, Scale(win, 483), Scale(win, 245)};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     win.hwnd = CreateWindowExW(exStyle, MainClass, L"", style, 404, 188, frame.right - frame.left,
                                frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);

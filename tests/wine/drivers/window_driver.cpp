@@ -27,7 +27,7 @@ TEST(Window, OpensWithTheDesignValuesAndClosesAtOnceWhenIdle)
 
     RECT client;
     GetClientRect(tavrix.main, &client);
-    EXPECT_EQ(client.right, 403);  // its height is the status bar's test
+    EXPECT_EQ(client.right, 483);  // its height is the status bar's test
     RECT frame;
     GetWindowRect(tavrix.main, &frame);
     EXPECT_EQ(frame.left, 404);
@@ -105,14 +105,14 @@ TEST(Window, StatusBarRunsUnderThePageControlAndReadsIdle)
     const RECT pages = PlaceIn(tavrix.main, tavrix.Control(ID_PageControl1));
     EXPECT_EQ(pages.left, 0);
     EXPECT_EQ(pages.top, 0);
-    EXPECT_EQ(pages.right, 403);
+    EXPECT_EQ(pages.right, 483);
     EXPECT_EQ(pages.bottom, 245);
     RECT client;
     GetClientRect(tavrix.main, &client);
     const RECT place = PlaceIn(tavrix.main, bar);
     EXPECT_EQ(place.left, 0);
     EXPECT_EQ(place.top, 245);
-    EXPECT_EQ(place.right, 403);
+    EXPECT_EQ(place.right, 483);
     EXPECT_EQ(place.bottom, client.bottom);
     EXPECT_GE(place.bottom - place.top, 15) << "high enough for its text";
 
@@ -243,9 +243,9 @@ TEST(Window, TabOrderAndPlacesFollowTheDesign)
         {ID_cbCLDec, ID_tsOptions, {8, 100, 153, 17}, 0},
         {ID_cbUdp, ID_tsOptions, {8, 126, 220, 17}, 0},
         {ID_eUdpPort, ID_tsOptions, {264, 148, 60, 21}, 0},
-        {ID_lvSkeds, ID_tsSkeds, {4, 4, 388, 154}, 0},
+        {ID_lvSkeds, ID_tsSkeds, {4, 4, 468, 154}, 0},
         {ID_bSkedDelete, ID_tsSkeds, {136, 162, 62, 25}, 0},
-        {ID_lSkedNote, ID_tsSkeds, {6, 191, 386, 28}, 0},
+        {ID_lSkedNote, ID_tsSkeds, {6, 191, 466, 28}, 0},
     };
     for (const auto& p : places) {
         SCOPED_TRACE(p.id);
