@@ -15,6 +15,22 @@ std::string RecordedCall(std::string_view word)
     return call;
 }
 
+std::string AdifBand(std::int64_t hz)
+{
+    // ADIF's band table, lowest edge to highest, in kHz.
+    static const struct { std::int64_t low, high; const char* band; } bands[] = {
+        {1800, 2000, "160m"},     {3500, 4000, "80m"},       {5060, 5450, "60m"},    {7000, 7300, "40m"},
+        {10100, 10150, "30m"},    {14000, 14350, "20m"},     {18068, 18168, "17m"},  {21000, 21450, "15m"},
+        {24890, 24990, "12m"},    {28000, 29700, "10m"},     {50000, 54000, "6m"},   {70000, 71000, "4m"},
+        {144000, 148000, "2m"},   {222000, 225000, "1.25m"}, {420000, 450000, "70cm"},
+        {902000, 928000, "33cm"}, {1240000, 1300000, "23cm"},
+    };
+    for (const auto& b : bands)
+        if (hz >= b.low * 1000 && hz <= b.high * 1000)
+            return b.band;
+    return "";
+}
+
 static void AppendDigits(std::string& out, int value, std::size_t width)
 {
     const std::string digits = std::to_string(value);

@@ -4,6 +4,7 @@
 // Platform port, created with its header when missing and otherwise only
 // ever appended to.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,10 @@ struct CompletedContact {
 // only the characters a callsign has (letters, digits and '/'). A word the
 // decodes brought that is no callsign is then never recorded as one.
 std::string RecordedCall(std::string_view word);
+
+// ADIF's band of a frequency in Hz, "2m", "70cm"; "" outside every
+// amateur band from 160 m to 23 cm.
+std::string AdifBand(std::int64_t hz);
 
 // What tavrix.ini says about the contacts file, read at START.
 struct ContactsSettings {

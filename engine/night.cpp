@@ -96,6 +96,18 @@ void Night::PeriodNotSet(std::string_view reason)
         e->periodTrouble = reason.empty() ? std::string("not set") : std::string(reason.substr(0, 200));
 }
 
+void Night::FrequencyNotSet(std::string_view reason)
+{
+    if (NightEntry* e = Open())
+        e->frequencyTrouble = reason.empty() ? std::string("not set") : std::string(reason.substr(0, 200));
+}
+
+void Night::FrequencySet()
+{
+    if (NightEntry* e = Open())
+        e->frequencyTrouble.clear();
+}
+
 void Night::EntryEnded(std::int64_t utc)
 {
     NightEntry* e = Open();

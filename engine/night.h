@@ -54,6 +54,7 @@ struct NightEntry {
     std::int64_t contactsNotKept = 0;
     std::vector<NightGap> gaps;       // when WSJT was missing
     std::string periodTrouble;        // why Tx First was not set; "" it was (or left alone)
+    std::string frequencyTrouble;     // why the radio is not on the entry's frequency; "" it is (or not asked)
 };
 
 class Night {
@@ -86,6 +87,10 @@ public:
     void WsjtFound(std::int64_t utc);
     // WSJT's Tx First box could not be set for the running entry.
     void PeriodNotSet(std::string_view reason);
+    // The radio could not be set to the running entry's frequency (the
+    // entry is not worked); FrequencySet, it was after all.
+    void FrequencyNotSet(std::string_view reason);
+    void FrequencySet();
     // The running entry was released; what was still missing ends here.
     void EntryEnded(std::int64_t utc);
     // The run ended (STOP, close, the schedule done).
@@ -119,6 +124,8 @@ private:
 // contact". When nothing was heard (or worked), the likely reason replaces
 // "not heard": "WSJT missing N min" when WSJT was missing for half of the
 // entry or more, else "Tx First not set" when its period could not be set.
+// An entry whose frequency was never set is "frequency not set": it was not
+// worked.
 // WSJT missing for less than half but at least a minute, or while heard, is
 // added after the outcome: "R27 heard, WSJT missing 12 min".
 std::string EntryOutcome(const NightEntry& entry);
@@ -144,5 +151,5 @@ std::string EntryLogLine(const Night& night, const NightEntry& entry);
 // contacts), 1 heard, 2 not heard, 1 WSJT missing".
 std::string NightSummary(const Night& night);
 // An entry's class for the summary.
-enum class EntryResult { Contact, Heard, NotHeard, WsjtMissing, PeriodNotSet };
+enum class EntryResult { Contact, Heard, NotHeard, WsjtMissing, PeriodNotSet, FrequencyNotSet };
 EntryResult ResultOf(const NightEntry& entry);

@@ -73,6 +73,8 @@ EntryResult ResultOf(const NightEntry& e)
         return EntryResult::Contact;
     if (e.furthest >= 0 && !e.sked.Cq())
         return EntryResult::Heard;
+    if (!e.frequencyTrouble.empty())
+        return EntryResult::FrequencyNotSet;
     if (MissingMostly(e))
         return EntryResult::WsjtMissing;
     if (!e.periodTrouble.empty())
@@ -96,6 +98,7 @@ std::string EntryOutcome(const NightEntry& e)
     case EntryResult::Heard: out.append(StepHeardText[e.furthest]); break;
     case EntryResult::WsjtMissing: return MissingText(e);
     case EntryResult::PeriodNotSet: return "Tx First not set";
+    case EntryResult::FrequencyNotSet: return "frequency not set";
     case EntryResult::NotHeard: out.append(e.sked.Cq() ? "no contact" : "not heard"); break;
     }
     if (MissingMinutes(e) >= 1) {
@@ -218,7 +221,7 @@ std::string NightSummary(const Night& night)
     out += ": ";
     AppendNumber(out, static_cast<long long>(entries.size()));
     out += entries.size() == 1 ? " entry" : " entries";
-    long long counts[5] = {}, contacts = 0;
+    long long counts[6] = {}, contacts = 0;
     for (const NightEntry& e : entries) {
         ++counts[int(ResultOf(e))];
         contacts += static_cast<long long>(e.contacts.size()) + e.contactsNotKept;
@@ -230,7 +233,8 @@ std::string NightSummary(const Night& night)
                  {EntryResult::Heard, " heard"},
                  {EntryResult::NotHeard, " not heard"},
                  {EntryResult::WsjtMissing, " WSJT missing"},
-                 {EntryResult::PeriodNotSet, " Tx First not set"}};
+                 {EntryResult::PeriodNotSet, " Tx First not set"},
+                 {EntryResult::FrequencyNotSet, " frequency not set"}};
     for (const auto& part : parts) {
         const long long n = counts[int(part.result)];
         if (!n)

@@ -138,6 +138,10 @@ void Page::EntryTable()
         }
         out_ += "</td><td>";
         Text(EntryOutcome(e));
+        if (!e.frequencyTrouble.empty()) {
+            out_ += ": ";
+            Text(e.frequencyTrouble);
+        }
         out_ += "</td><td>";
         if (e.decodes) {
             Clock(e.firstHeard);

@@ -151,6 +151,11 @@ void Run::RecordContact()
     contact.completed = platform.UtcNow();
     contact.band = contacts.band;
     contact.freq = contacts.freq;
+    // The sked's own frequency, as agreed, over the settings' one for all.
+    if (const SkedEntry* entry = skeds.Current(); entry && entry->frequency > 0) {
+        contact.freq = MhzText(entry->frequency);
+        contact.band = AdifBand(entry->frequency);
+    }
     skeds.ContactCompleted(UtcSeconds(contact.completed), contact.partner);
     if (RepeatContact(workedStations, contact.partner)) {
         LogNote(contact.partner + " completed again " + (skeds.Following() ? "in this entry" : "in this run") +
@@ -215,6 +220,9 @@ bool Run::OpenActivityLog()
 void Run::Stop()
 {
     skeds.Stop();
+    const std::string home = radio.ReturnHome();
+    if (!home.empty())
+        LogNote(home);
     if (LogOpen) {
         platform.CloseFile(LogHandle);
         LogOpen = false;

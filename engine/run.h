@@ -20,6 +20,7 @@
 #include "engine/logger_feed.h"
 #include "engine/schedule.h"
 #include "engine/second_clock.h"
+#include "engine/sked_radio.h"
 #include "engine/sked_follower.h"
 #include "engine/status.h"
 #include "engine/text_lines.h"
@@ -101,8 +102,8 @@ public:
     // Creates the activity log if missing and opens it at its end, shared
     // for reading and writing. False on failure.
     bool OpenActivityLog();
-    // Ends what a run holds: the log is closed and, when a call was placed,
-    // WSJT is released and the state goes back to -1.
+    // Ends what a run holds: the radio goes home, the log is closed and,
+    // when a call was placed, WSJT is released and the state goes back to -1.
     void Stop();
     // Appends the contact that just reached its 73 step to the contacts file,
     // unless its station was worked already (see RepeatContact).
@@ -138,6 +139,9 @@ public:
     // The schedule of skeds, when START follows one (after Arm): the
     // delayed start and the stop time are not used then.
     SkedFollower skeds{*this};
+    // The radio, set to each entry's frequency while the skeds are
+    // followed; back home when the run ends, whichever way.
+    SkedRadio radio;
 
 private:
     bool tickBeforeMidnight = false;  // the tick being handled came before 00:00

@@ -125,7 +125,7 @@ bool ParseStation(std::string_view field, std::string& station, std::string& wha
 // "1st" or "2nd" in any case, and nothing else: a word that looks like a
 // period but isn't one is refused rather than guessed at, since a wrong
 // period loses the sked.
-bool ParsePeriod(std::string_view field, TxPeriod& period, std::string& what)
+bool ParsePeriod(std::string_view field, TxPeriod& period)
 {
     auto is = [field](std::string_view word) {
         if (field.size() != word.size())
@@ -143,9 +143,20 @@ bool ParsePeriod(std::string_view field, TxPeriod& period, std::string& what)
         period = TxPeriod::Second;
         return true;
     }
-    what = "after the station comes " + Quoted(field) +
-           ": the only field that may follow it is the transmit period, 1st or 2nd";
     return false;
+}
+
+// Digits, points and commas: what the operator meant as a frequency, to be
+// read as one or refused as one.
+bool LooksLikeNumber(std::string_view field)
+{
+    bool digit = false;
+    for (char c : field) {
+        if (!IsDigit(c) && c != '.' && c != ',')
+            return false;
+        digit = digit || IsDigit(c);
+    }
+    return digit;
 }
 
 // Blank or a comment: kept as it is.
@@ -184,12 +195,94 @@ bool FromUtf16(std::string_view bytes, bool bigEndian, std::string& text, Schedu
     return true;
 }
 
+// The optional fields after the station, in either order and each once.
+bool ParseOptional(std::string_view field, const char* after, SkedEntry& entry, bool& period, bool& frequency,
+                   std::string& what)
+{
+    const std::string prefix = std::string("after the ") + after + " comes ";
+    if (LooksLikeNumber(field)) {
+        if (frequency) {
+            what = prefix + Quoted(field) + ": an entry has one frequency";
+            return false;
+        }
+        frequency = true;
+        return ParseMhz(field, entry.frequency, what);
+    }
+    if (period) {
+        what = prefix + Quoted(field) + ": an entry has one period";
+        return false;
+    }
+    period = true;
+    if (ParsePeriod(field, entry.period))
+        return true;
+    what = prefix + Quoted(field) +
+           ": the only fields that may follow the station are the transmit period, 1st or 2nd, and the "
+           "frequency in MHz, e.g. 144.366";
+    return false;
+}
+
 }  // namespace
+
+bool ParseMhz(std::string_view text, std::int64_t& hz, std::string& what)
+{
+    const std::size_t point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view decimals = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    const auto digits = [](std::string_view part) {
+        for (char c : part)
+            if (!IsDigit(c))
+                return false;
+        return true;
+    };
+    if (text.find(',') != std::string_view::npos) {
+        what = "the frequency " + Quoted(text) + " has a comma: write MHz with a point, e.g. 144.366";
+        return false;
+    }
+    if (whole.empty() || !digits(whole) || !digits(decimals) || (point != std::string_view::npos && decimals.empty())) {
+        what = "the frequency " + Quoted(text) + " is not a number of MHz, e.g. 144.366";
+        return false;
+    }
+    if (decimals.size() > 6) {
+        what = "the frequency " + Quoted(text) + " has more than 6 decimals: MHz to the Hz has 6";
+        return false;
+    }
+    std::size_t first = 0;
+    while (first + 1 < whole.size() && whole[first] == '0')
+        ++first;
+    std::int64_t value = 0;
+    if (whole.size() - first <= 5) {
+        for (char c : whole.substr(first))
+            value = value * 10 + (c - '0');
+        std::int64_t scale = 1000000;
+        value *= scale;
+        for (char c : decimals)
+            value += (c - '0') * (scale /= 10);
+    } else {
+        value = HighestSkedHz + 1;
+    }
+    if (value < LowestSkedHz || value > HighestSkedHz) {
+        what = "the frequency " + Quoted(text) + " MHz is outside 1.8 to 1300 MHz";
+        return false;
+    }
+    hz = value;
+    return true;
+}
+
+std::string MhzText(std::int64_t hz)
+{
+    std::string text = std::to_string(hz / 1000000);
+    std::string decimals = std::to_string(1000000 + hz % 1000000).substr(1);
+    while (!decimals.empty() && decimals.back() == '0')
+        decimals.pop_back();
+    if (!decimals.empty())
+        text += "." + decimals;
+    return text;
+}
 
 bool ParseSkedEntry(std::string_view text, SkedEntry& entry, std::string& what)
 {
     // The four fields every entry has, then the optional ones.
-    constexpr std::size_t Required = 4, MostFields = 5;
+    constexpr std::size_t Required = 4, MostFields = 6;
     std::array<std::string_view, MostFields> fields;
     std::size_t count = 0, at = 0;
     std::string_view beyond;  // what follows the last field an entry may have
@@ -216,11 +309,15 @@ bool ParseSkedEntry(std::string_view text, SkedEntry& entry, std::string& what)
     if (!ParseDate(fields[0], parsed, what) || !ParseTime(fields[1], "start", parsed.start, what) ||
         !ParseTime(fields[2], "end", parsed.end, what) || !ParseStation(fields[3], parsed.station, what))
         return false;
-    if (count > Required && !ParsePeriod(fields[4], parsed.period, what))
-        return false;
+    bool period = false, frequency = false;
+    for (std::size_t i = Required; i < count; ++i) {
+        const char* after = i == Required ? "station" : period ? "period" : "frequency";
+        if (!ParseOptional(fields[i], after, parsed, period, frequency, what))
+            return false;
+    }
     if (!beyond.empty()) {
-        what = "after the period comes " + Quoted(beyond) +
-               ": an entry ends with its period, and a comment goes on a line of its own starting with #";
+        what = "after the period and the frequency comes " + Quoted(beyond) +
+               ": an entry ends with them, and a comment goes on a line of its own starting with #";
         return false;
     }
     if (parsed.start == parsed.end) {
@@ -257,6 +354,10 @@ std::string FormatSkedEntry(const SkedEntry& entry)
     if (entry.period != TxPeriod::AsWsjt) {
         out += ' ';
         out += TxPeriodText(entry.period);
+    }
+    if (entry.frequency != 0) {
+        out += ' ';
+        out += MhzText(entry.frequency);
     }
     return out;
 }

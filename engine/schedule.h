@@ -33,6 +33,7 @@ struct SkedEntry {
     int start = 0, end = 0;            // minutes after 00:00 UTC, 0..1439
     std::string station;               // an upper-case callsign, or "CQ"
     TxPeriod period = TxPeriod::AsWsjt;
+    std::int64_t frequency = 0;        // the radio's dial in Hz; 0: leave the radio where it is
 
     bool EveryDay() const { return year == 0; }
     bool Cq() const { return station == "CQ"; }
@@ -55,15 +56,26 @@ struct ScheduleProblem {
     std::string what;
 };
 
+// The frequencies an entry may name: 160 m to 23 cm.
+constexpr std::int64_t LowestSkedHz = 1800000, HighestSkedHz = 1300000000;
+
 // One entry as a line of the file: "2026-12-13 22:00 23:00 Q9XYZ" or
-// "* 04:00 05:00 CQ 2nd", fields separated by blanks or tabs, the station
-// and the optional period (1st or 2nd) in any case. False with the reason in
-// `what` for anything else; `entry` is then left alone.
+// "* 04:00 05:00 CQ 2nd 144.366", fields separated by blanks or tabs, the
+// station and the optional period (1st or 2nd) in any case, and the
+// optional frequency in MHz (at most 6 decimals), the last two in either
+// order. False with the reason in `what` for anything else; `entry` is then
+// left alone.
 bool ParseSkedEntry(std::string_view text, SkedEntry& entry, std::string& what);
 // The entry as ParseSkedEntry reads it back.
 std::string FormatSkedEntry(const SkedEntry& entry);
 // The period field's word: "1st", "2nd", or "" as WSJT has it.
 const char* TxPeriodText(TxPeriod period);
+// A frequency in Hz as the shortest exact MHz text: "144.366", "50", "1296.2".
+std::string MhzText(std::int64_t hz);
+// MHz text, digits with at most one point and 6 decimals, as Hz within
+// LowestSkedHz..HighestSkedHz; false with the reason in `what` (`hz` then
+// left alone).
+bool ParseMhz(std::string_view text, std::int64_t& hz, std::string& what);
 
 // The whole file as read from disk: ASCII or UTF-8 with or without a byte
 // order mark, UTF-16 with one, CR LF or LF line ends; blank lines and lines
@@ -108,12 +120,14 @@ const char* SkedTimeText(SkedTime time);
 
 // What a run that follows the schedule is doing: the occurrence of the entry
 // it works (entry -1: parked between entries), the second it took it up, and
-// whether WSJT was missing then and is still being looked for.
+// whether WSJT was missing then, or the radio not set to the entry's
+// frequency, and is still being looked for or asked again.
 struct SkedRunning {
     int entry = -1;
     std::int64_t start = 0;  // that occurrence's start, UTC seconds
     std::int64_t since = 0;  // when the run took it up
     bool wsjtMissing = false;
+    bool frequencyNotSet = false;
 };
 
 // What the run must do at a UTC second. An entry ending at the second the
@@ -124,7 +138,7 @@ struct SkedAction {
         Start,        // take up entry `start`
         End,          // release entry `end` and park
         EndAndStart,  // both, in that order
-        LookAgain,    // WSJT was missing at the entry's start: a minute on, look again
+        LookAgain,    // WSJT was missing, or the frequency not set, at the entry's start: a minute on, again
         Done,         // nothing left to come: release `end` if it is not -1, the run ends
     } kind = Nothing;
     int end = -1, start = -1;

@@ -171,7 +171,8 @@ SkedAction NextSkedAction(const std::vector<SkedEntry>& entries, std::int64_t no
     }
     if (starts && at.entry == running.entry && at.start == running.start) {
         const bool minuteOn = now > running.since && (now - running.since) % 60 == 0;
-        return {running.wsjtMissing && minuteOn ? SkedAction::LookAgain : SkedAction::Nothing};
+        const bool again = running.wsjtMissing || running.frequencyNotSet;
+        return {again && minuteOn ? SkedAction::LookAgain : SkedAction::Nothing};
     }
     if (starts)
         return {SkedAction::EndAndStart, running.entry, at.entry};

@@ -79,7 +79,7 @@ bool SkedFollower::Second(std::int64_t utc)
         // WSJT closed during a sked: its contact is lost, and WSJT is
         // looked for each minute as at a start. A sked already released
         // has nothing left to lose.
-        if (running_.entry >= 0 && !running_.wsjtMissing && !released_ && (run_.troubles & PeerGone)) {
+        if (running_.entry >= 0 && tuned_ && !running_.wsjtMissing && !released_ && (run_.troubles & PeerGone)) {
             running_.wsjtMissing = true;
             running_.since = utc;
             run_.FState = -1;
@@ -121,6 +121,8 @@ void SkedFollower::StartEntry(int index, std::int64_t utc)
     night_.EntryStarted(index, entry, at.start, at.end);
     released_ = false;
     periodTrouble_.clear();
+    tuned_ = false;
+    frequencyTrouble_.clear();
     run_.workedStations.clear();
     // A CQ entry takes up callers as they come; a sked knows its partner.
     run_.SetPartner(entry.Cq() ? std::string() : entry.station);
@@ -132,9 +134,12 @@ void SkedFollower::StartEntry(int index, std::int64_t utc)
 }
 
 // WSJT may have been closed and started again since the last entry, so its
-// period is set again too.
+// period is set again too. The frequency comes first: WSJT is not even
+// looked for while the radio is elsewhere.
 void SkedFollower::CallIfWsjtFound()
 {
+    if (!Tune())
+        return;
     const bool wasMissing = running_.wsjtMissing;
     const std::int64_t now = UtcSeconds(run_.platform.UtcNow());
     running_.wsjtMissing = !run_.FindWSJT();
@@ -146,6 +151,33 @@ void SkedFollower::CallIfWsjtFound()
         night_.WsjtFound(now);
     SetPeriod();
     run_.CallStation(run_.CallText());
+}
+
+bool SkedFollower::Tune()
+{
+    if (tuned_)
+        return true;
+    const SkedEntry& entry = entries_[running_.entry];
+    std::int64_t got = 0;
+    std::string why;
+    const EntryTuning tuning = run_.radio.Tune(entry.frequency, got, why);
+    running_.frequencyNotSet = tuning == EntryTuning::NotSet;
+    if (running_.frequencyNotSet) {
+        if (why != frequencyTrouble_) {
+            run_.LogNote("Frequency " + MhzText(entry.frequency) + " MHz not set: " + why + "; " + entry.station +
+                         " is not called, the radio is asked again each minute");
+            night_.FrequencyNotSet(why);
+        }
+        frequencyTrouble_ = why;
+        return false;
+    }
+    if (tuning == EntryTuning::Set)
+        run_.LogNote("Radio on " + MhzText(got) + " MHz for " + entry.station + (why.empty() ? "" : ": " + why));
+    if (!frequencyTrouble_.empty())
+        night_.FrequencySet();
+    frequencyTrouble_.clear();
+    tuned_ = true;
+    return true;
 }
 
 // A period that can't be set doesn't stop the sked: the partner may still
@@ -176,6 +208,8 @@ void SkedFollower::EndEntry()
     running_ = {};
     released_ = false;
     periodTrouble_.clear();
+    tuned_ = false;
+    frequencyTrouble_.clear();
 }
 
 void SkedFollower::ContactCompleted(std::int64_t utc, const std::string& station)
@@ -272,6 +306,7 @@ void SkedFollower::FillFacts(StatusFacts& facts, std::int64_t now) const
         facts.wsjtMissing = running_.wsjtMissing;
         facts.skedWait = 60 - (now - running_.since) % 60;
         facts.periodTrouble = periodTrouble_;
+        facts.frequencyTrouble = frequencyTrouble_;
         if (released_) {
             facts.skedReleased = true;
             facts.skedContact = UtcTimeOf(contacts_[running_.entry]);

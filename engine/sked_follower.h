@@ -1,5 +1,7 @@
-// Following a schedule of skeds: at each entry's start the run looks for
-// WSJT again, sets its transmit period and calls the entry's station or CQ;
+// Following a schedule of skeds: at each entry's start the run sets the
+// radio to the entry's frequency (an entry whose frequency can't be set is
+// not worked, and asked again each minute), looks for WSJT again, sets its
+// transmit period and calls the entry's station or CQ;
 // a sked whose contact is complete is released at its 73 step's time-out;
 // at an entry's end WSJT is released and the run parks until the next. The
 // run clock asks it each second; what to do at a second is decided by
@@ -73,6 +75,8 @@ public:
 private:
     void StartEntry(int index, std::int64_t utc);
     void CallIfWsjtFound();
+    // False when the radio is not on the entry's frequency: nothing may go out.
+    bool Tune();
     void SetPeriod();
     void EndEntry();
     // The entry's or the run's end told in the activity log and the page.
@@ -87,6 +91,8 @@ private:
     SkedRunning running_;
     bool released_ = false;   // the running entry's contact is complete and WSJT released
     std::string periodTrouble_;  // why the running entry's period is not set; told once
+    bool tuned_ = false;             // the radio is on the running entry's frequency, or not asked
+    std::string frequencyTrouble_;   // why it is not; told when it changes
     std::vector<std::int64_t> contacts_;  // each entry's last contact, UTC seconds; -1 none
     Night night_;
     std::string reportPath_;

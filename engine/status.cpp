@@ -176,7 +176,17 @@ void AppendSked(std::string& out, const StatusFacts& facts, const LocalTime& now
     out += " of ";
     AppendNumber(out, facts.skedCount);
     out += ": ";
-    if (facts.wsjtMissing) {
+    if (!facts.frequencyTrouble.empty()) {
+        // Why nothing goes out matters more than the entry's end, and the
+        // reason goes last: a narrow bar cuts it first.
+        out.append(facts.skedStation);
+        out += ": frequency not set, again in ";
+        AppendNumber(out, facts.skedWait);
+        out += " s (";
+        out.append(facts.frequencyTrouble);
+        out += ')';
+        return;
+    } else if (facts.wsjtMissing) {
         out.append(facts.skedStation);
         out += ": WSJT not found, looking again in ";
         AppendNumber(out, facts.skedWait);

@@ -52,6 +52,7 @@ struct StatusFacts {
     bool wsjtMissing = false;      // Working: WSJT was not found at the entry's start
     std::string_view skedReport;     // Done: the night's page, its file name
     std::string_view periodTrouble;  // Working: why WSJT's Tx First is not as the entry asks
+    std::string_view frequencyTrouble;  // Working: why the radio is not on the entry's frequency (not called)
     // Working: the entry's contact is complete and WSJT released until the
     // next entry, skedNextStation at skedNextTime ("" when none comes).
     bool skedReleased = false;

@@ -61,7 +61,7 @@ TEST(FormCreate, ReadsTheKeysInOrderFromTheExecutablesFolder)
     w.form.FormCreate();
     EXPECT_EQ(w.platform.settingReads,
               (std::vector<std::string>{"Decoded", "CSList", "Log", "CS", "TLimit", "ClearDecoded", "Skeds",
-                                        "FollowSkeds", "UdpServer", "UdpPort"}));
+                                        "FollowSkeds", "UdpServer", "UdpPort", "Rig"}));
     EXPECT_EQ(w.form.SettingsPath(), "D:\\radio\\tavrix.ini");
 }
 

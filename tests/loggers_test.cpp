@@ -2,6 +2,7 @@
 // sends, and a fault told in the status bar and the activity log.
 #include <gtest/gtest.h>
 
+#include "tests/support/fake_tcp.h"
 #include "tests/support/fake_udp.h"
 #include "tests/support/run_fixture.h"
 
@@ -63,15 +64,16 @@ TEST_F(LoggersFixture, UntickedIsWrittenAsAnEmptyServerAndSendsNothing)
     EXPECT_FALSE(w.eUdpServer.enabled);
     w.eUdpServer.text = " logger.local ";
     StartSked("Q9XYZ");
-    EXPECT_EQ(platform.settingWrites.back(), "UdpPort=2237");
-    EXPECT_EQ(platform.settingWrites[platform.settingWrites.size() - 2], "UdpServer=");
+    EXPECT_EQ(platform.settingWrites.back(), "Rig=");
+    EXPECT_EQ(platform.settingWrites[platform.settingWrites.size() - 2], "UdpPort=2237");
+    EXPECT_EQ(platform.settingWrites[platform.settingWrites.size() - 3], "UdpServer=");
     EXPECT_TRUE(udp.sent.empty());
 
     w.form.bRunClick();
     w.cbUdp.checked = true;
     w.form.cbUdpClick();
     StartSked("Q9XYZ");
-    EXPECT_EQ(platform.settingWrites[platform.settingWrites.size() - 2], "UdpServer=logger.local");
+    EXPECT_EQ(platform.settingWrites[platform.settingWrites.size() - 3], "UdpServer=logger.local");
     EXPECT_EQ(udp.address, 0xc0a80102u);
 }
 
@@ -127,4 +129,26 @@ TEST_F(LoggersFixture, AFaultIsToldOnceTheRunGoesOnAndTheFileIsWritten)
     platform.utcNow = AddSeconds(platform.utcNow, 15);
     w.form.OnTimer();
     EXPECT_EQ(w.form.StatusLine().find("Loggers"), std::string::npos) << "back: " << w.form.StatusLine();
+}
+
+// The Options page's Test of the radio's rigctld says what it read, or why not.
+TEST(RigTest, ShowsTheFrequencyOrWhyNot)
+{
+    ModelWindow w;
+    FakeTcp tcp;
+    w.form.rigPort = &tcp;
+    w.form.FormCreate();
+    const struct { const char* rig; std::deque<std::string> answers; const char* message; } cases[] = {
+        {"localhost:4532", {"144366000\n"}, "The radio is on 144.366 MHz."},
+        {"nowhere:4532", {}, "can't be read: the radio's host nowhere: not found."},
+        {"localhost:4532", {"RPRT -8\n"}, "can't be read: rigctld reports error -8."},
+        {" ", {}, "Rig is empty"},
+    };
+    for (const auto& c : cases) {
+        w.eRig.text = c.rig;
+        tcp.answers = c.answers;
+        w.form.bRigTestClick();
+        ASSERT_FALSE(w.platform.messages.empty());
+        EXPECT_NE(w.platform.messages.back().find(c.message), std::string::npos) << w.platform.messages.back();
+    }
 }

@@ -132,7 +132,7 @@ TEST_F(RunFixture, SkedStartCallsTheStationAndSavesTheSettings)
     EXPECT_EQ(platform.settingWrites,
               (Strings{std::string("Decoded=") + Decoded, std::string("CSList=") + List,
                        std::string("Log=") + Log, "CS=Q1ABC", "TLimit=2", "ClearDecoded=1", "FollowSkeds=0",
-                       "UdpServer=127.0.0.1", "UdpPort=2237"}));
+                       "UdpServer=127.0.0.1", "UdpPort=2237", "Rig="}));
 
     // The running look, the keyboard on STOP.
     EXPECT_TRUE(w.bRun.enabled);
@@ -204,7 +204,7 @@ TEST_F(RunFixture, DelayedStartWaitsAndStopLeavesThePeerAlone)
     EXPECT_EQ(w.form.run.FState, -1);
     EXPECT_TRUE(platform.files.count(Decoded));  // cleared with the first call, not now
     EXPECT_TRUE(desktop.journal.empty());
-    EXPECT_EQ(platform.settingWrites.size(), 9u);
+    EXPECT_EQ(platform.settingWrites.size(), 10u);
 
     w.form.bRunClick();
     EXPECT_FALSE(Armed());

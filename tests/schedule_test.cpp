@@ -47,8 +47,24 @@ const struct {
      "* 12:00 13:00 Q9XYZ 1st\r\n2026-12-13 22:00 23:00 Q9XYZ 2nd\r\n* 04:00 05:00 CQ 2nd\r\n", 0, ""},
     {"* 12:00 13:00 Q9XYZ first", nullptr, 1, "period, 1st or 2nd"},
     {"* 12:00 13:00 Q9XYZ 3rd", nullptr, 1, "after the station comes \"3rd\""},
-    {"* 12:00 13:00 Q9XYZ 1", nullptr, 1, "period, 1st or 2nd"},
+    {"* 12:00 13:00 Q9XYZ 1", nullptr, 1, "\"1\" MHz is outside 1.8 to 1300"},
     {"* 12:00 13:00 Q9XYZ 1st 2nd", nullptr, 1, "after the period comes \"2nd\""},
+    // The frequency in MHz, beside the period in either order, written back
+    // as the shortest exact text.
+    {"* 12:00 13:00 Q9XYZ 1st 144.366\n* 13:00 14:00 Q9XYZ 0050.31300 2ND\n* 14:00 15:00 CQ 1.8\n"
+     "* 15:00 16:00 CQ 1300.000000\n* 16:00 17:00 CQ 144.000001",
+     "* 12:00 13:00 Q9XYZ 1st 144.366\r\n* 13:00 14:00 Q9XYZ 2nd 50.313\r\n* 14:00 15:00 CQ 1.8\r\n"
+     "* 15:00 16:00 CQ 1300\r\n* 16:00 17:00 CQ 144.000001\r\n", 0, ""},
+    {"* 12:00 13:00 Q9XYZ 1.799999", nullptr, 1, "outside 1.8 to 1300 MHz"},
+    {"* 12:00 13:00 Q9XYZ 1300.000001", nullptr, 1, "outside 1.8 to 1300 MHz"},
+    {"* 12:00 13:00 Q9XYZ 99999999999999999999", nullptr, 1, "outside 1.8 to 1300 MHz"},
+    {"* 12:00 13:00 Q9XYZ 144.3660001", nullptr, 1, "more than 6 decimals"},
+    {"* 12:00 13:00 Q9XYZ 144,366", nullptr, 1, "with a point"},
+    {"* 12:00 13:00 Q9XYZ 144.", nullptr, 1, "not a number of MHz"},
+    {"* 12:00 13:00 Q9XYZ 1.4.4", nullptr, 1, "not a number of MHz"},
+    {"* 12:00 13:00 Q9XYZ 144.366 1st 50.2", nullptr, 1, "after the period and the frequency comes \"50.2\""},
+    {"* 12:00 13:00 Q9XYZ 144.366 50.2", nullptr, 1, "after the frequency comes \"50.2\": an entry has one"},
+    {"* 12:00 13:00 Q9XYZ 144.366 MHz", nullptr, 1, "after the frequency comes \"MHz\""},
     {std::string("\xFF\xFE#\0\n\0\x16\x04", 8), nullptr, 2, "UTF-16"},
     {std::string("\xFF\xFE#\0\n", 5), nullptr, 0, "half a character"},
     {std::string(10 << 20, '#'), nullptr, 0, "10240 KB"},
@@ -154,9 +170,10 @@ TEST(Schedule, WhatTheRunDoesEachSecond)
         {At(13, 23, 59, 59), {0, At(13, 23, 0), At(13, 23, 0)}, {A::Nothing}},
         {At(14, 0, 0), {0, At(13, 23, 0), At(13, 23, 0)}, {A::EndAndStart, 0, 1}},
         {At(14, 1, 0), {1, At(14, 0, 0), At(14, 0, 0)}, {A::End, 1}},
-        // WSJT missing at the start: looked for again each minute.
+        // WSJT missing, or the frequency not set, at the start: again each minute.
         {At(14, 0, 30, 15), {1, At(14, 0, 0), At(14, 0, 0), true}, {A::Nothing}},
         {At(14, 0, 31), {1, At(14, 0, 0), At(14, 0, 0), true}, {A::LookAgain}},
+        {At(14, 0, 32), {1, At(14, 0, 0), At(14, 0, 0), false, true}, {A::LookAgain}},
         {At(14, 0, 31), {1, At(14, 0, 0), At(14, 0, 30), false}, {A::Nothing}},
         {At(14, 2, 0), {}, {A::Start, -1, 2}},
         // The dated skeds are over; the slot that comes every day goes on.

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "engine/sked_follower.h"
-#include "tests/support/run_fixture.h"
+#include "tests/support/following.h"
 
 namespace {
 
@@ -53,46 +53,6 @@ TEST(TxFirstBox, KnownByItsCaptionAndSetInAtMostTwoPresses)
         }
     }
 }
-
-struct Following : RunFixture {
-    static constexpr const char* Skeds = "C:\\tavrix\\skeds.txt";
-    std::int64_t utc = 0;
-
-    void SetUtc(std::int64_t seconds)
-    {
-        utc = seconds;
-        platform.utcNow = platform.now = UtcTimeOf(seconds);
-    }
-    void Start(const char* skeds, std::int64_t at)
-    {
-        platform.files[Skeds] = skeds;
-        SetUtc(at);
-        w.cbFollow.checked = true;
-        StartSked("");
-    }
-    void RunTo(std::int64_t end)
-    {
-        while (utc < end && Armed()) {
-            SetUtc(utc + 1);
-            w.form.OnTimer();
-        }
-    }
-    // The presses of the box and the calls, in order.
-    Strings Periods()
-    {
-        Strings out;
-        for (const std::string& line : desktop.journal)
-            if (line == "press Tx &First" || line.starts_with("set 12345 -> Q"))
-                out.push_back(line);
-        return out;
-    }
-    std::string Status()
-    {
-        std::string status;
-        run.StatusLine(status);
-        return status;
-    }
-};
 
 constexpr std::int64_t At2200 = 1797199200;  // 2026-12-13 22:00:00 UTC
 const char* const ThreePeriods = "2026-12-13 22:00 22:10 Q9XYZ 1st\r\n2026-12-13 22:10 22:20 Q7PQR\r\n"

@@ -38,6 +38,11 @@ TEST(SkedsPage, DialogFieldsMakeTheEntryOrSayWhatIsWrong)
         {{false, " 2026-12-13", "22:00 ", "23:00", "q9xyz"}, "2026-12-13 22:00 23:00 Q9XYZ", ""},
         {{true, "not a date", "04:00", "05:00", "CQ"}, "* 04:00 05:00 CQ", ""},  // every day: the date box is not read
         {{false, "2026-12-13", "22:00", "23:00", "Q9XYZ", TxPeriod::Second}, "2026-12-13 22:00 23:00 Q9XYZ 2nd", ""},
+        {{false, "2026-12-13", "22:00", "23:00", "Q9XYZ", TxPeriod::First, " 144.366 "},
+         "2026-12-13 22:00 23:00 Q9XYZ 1st 144.366", ""},
+        {{false, "2026-12-13", "22:00", "23:00", "Q9XYZ", TxPeriod::First, "2m"}, nullptr,
+         "The frequency \"2m\" is not a number of MHz, e.g. 144.366."},
+        {{false, "2026-12-13", "22:00", "23:00", "Q9XYZ", TxPeriod::First, "14.4.366"}, nullptr, nullptr},
         {{false, "", "04:00", "05:00", "CQ"}, nullptr, "Date is empty."},
         {{false, "2026-12-13", "22:00", "23:00", "Q9 XYZ"}, nullptr, "Station must be one word, without blanks."},
         {{false, "2026-12-13", "22:00", "22:00", "Q9XYZ"}, nullptr, nullptr},  // the file's own rule, as a sentence
@@ -54,8 +59,9 @@ TEST(SkedsPage, DialogFieldsMakeTheEntryOrSayWhatIsWrong)
         else
             EXPECT_TRUE(what.size() > 1 && isupper(what[0]) && what.back() == '.') << what;
     }
-    SkedFields back = FieldsOf(Entry("2026-12-13 23:30 00:30 Q7PQR 1st"));
-    EXPECT_EQ(back.date + " " + back.from + " " + back.to + " " + back.station, "2026-12-13 23:30 00:30 Q7PQR");
+    SkedFields back = FieldsOf(Entry("2026-12-13 23:30 00:30 Q7PQR 1st 50.313"));
+    EXPECT_EQ(back.date + " " + back.from + " " + back.to + " " + back.station + " " + back.frequency,
+              "2026-12-13 23:30 00:30 Q7PQR 50.313");
     EXPECT_EQ(back.period, TxPeriod::First);
     UtcTime lastHour{2026, 12, 31, 23, 10, 0, 0};
     const SkedFields fresh = NewSkedFields(lastHour);
@@ -74,7 +80,7 @@ TEST(SkedsPage, RowsMatchTheRunsEntriesEachOnce)
 struct SkedsFixture : RunFixture {
     static constexpr const char* File = "C:\\tavrix\\skeds.txt";
     static constexpr const char* Night =
-        "# Geminids\r\n2026-12-13 22:00 23:00 Q9XYZ\r\n\r\n2026-12-13 23:00 23:30 CQ\r\n";
+        "# Geminids\r\n2026-12-13 22:00 23:00 Q9XYZ\r\n\r\n2026-12-13 23:00 23:30 CQ 144.366\r\n";
     SkedsFixture()
     {
         platform.utcNow = {2026, 12, 13, 21, 50, 0, 0};
@@ -88,7 +94,7 @@ TEST_F(SkedsFixture, EditsKeepCommentsAndBlankLines)
 {
     ASSERT_EQ(w.lvSkeds.rows.size(), 2u);
     EXPECT_EQ(w.lvSkeds.rows[0][ColState], "next");
-    EXPECT_EQ(w.lvSkeds.rows[1], (Strings{"2026-12-13", "23:00", "23:30", "CQ", "as WSJT", "later"}));
+    EXPECT_EQ(w.lvSkeds.rows[1], (Strings{"2026-12-13", "23:00", "23:30", "CQ", "as WSJT", "144.366", "later"}));
     EXPECT_TRUE(w.form.EditSkedEntry(1, Entry("2026-12-13 23:00 23:30 q2def")));
     EXPECT_TRUE(w.form.AddSkedEntry(Entry("* 04:00 05:00 CQ")));
     w.lvSkeds.selected = 0;
@@ -184,7 +190,7 @@ TEST_F(SkedsFixture, FollowingNeedsTheListOnlyForCqAndEndsWithTheIdleLook)
     StartSked("");
     ASSERT_TRUE(Armed());
     EXPECT_EQ(run.skeds.Entries(), EntriesOf({{"", true, Entry("2026-12-13 22:00 23:00 Q9XYZ")},
-                                       {"", true, Entry("2026-12-13 23:00 23:30 CQ")}}));
+                                       {"", true, Entry("2026-12-13 23:00 23:30 CQ 144.366")}}));
     EXPECT_FALSE(w.cbFollow.enabled);
     EXPECT_FALSE(w.eTRCS.enabled);
     EXPECT_TRUE(desktop.journal.empty());  // nothing called before the first entry

@@ -20,7 +20,8 @@
 //             activity log and the stand-in's journal
 //
 // Runs in TEST_DIR, which holds skeds.txt and call3a.txt; the stand-in and
-// tavrix.exe come from TAVRIX_WIN64_DIR.
+// tavrix.exe come from TAVRIX_WIN64_DIR. TAVRIX_RIG, when set, is the Rig
+// setting (rigctld's host:port) of the night's tavrix.ini.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -80,7 +81,8 @@ NightOptions ParseArguments(int argc, char** argv)
     return o;
 }
 
-// The stations of the schedule's entry lines, in file order.
+// The stations of the schedule's entry lines, in file order: the fourth
+// field, a period and a frequency may follow.
 std::vector<std::string> EntryStations(const std::string& skeds)
 {
     std::vector<std::string> stations;
@@ -88,7 +90,7 @@ std::vector<std::string> EntryStations(const std::string& skeds)
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         const std::vector<std::string> fields = Split(line, ' ');
-        if ((fields.size() == 4 || fields.size() == 5) && fields[0][0] != '#')
+        if (fields.size() >= 4 && fields[0][0] != '#')
             stations.push_back(fields[3]);
     }
     return stations;
@@ -301,8 +303,10 @@ int main(int argc, char** argv)
     Desk desk(EnvPath("TEST_DIR"));
     const std::vector<std::string> stations = EntryStations(desk.ReadFile("skeds.txt"));
     Say(Clock() + "  the schedule (skeds.txt):\n" + desk.ReadFile("skeds.txt"));
+    const char* rig = std::getenv("TAVRIX_RIG");
+    const std::string rigIni = rig && *rig ? std::string("Rig=") + rig + "\r\n" : "";
     if (!desk.StartWsjt(options.wsjt) ||
-        !desk.StartTavrix("Q1ABC", "FollowSkeds=1\r\nSkeds=" + desk.Path("skeds.txt") + "\r\n")) {
+        !desk.StartTavrix("Q1ABC", "FollowSkeds=1\r\nSkeds=" + desk.Path("skeds.txt") + "\r\n" + rigIni)) {
         Say("the stand-in WSJT or tavrix.exe did not start");
         return 2;
     }

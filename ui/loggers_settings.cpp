@@ -1,6 +1,7 @@
 // The Options page's settings for the loggers' feed: UdpServer and UdpPort
 // of tavrix.ini, and the check box that turns the feed off. The check box
-// has no key of its own: an empty UdpServer is the feed turned off.
+// has no key of its own: an empty UdpServer is the feed turned off. And the
+// radio's rigctld, Rig, beside them, with its Test.
 #include <string_view>
 
 #include "ui/sfmMain.h"
@@ -22,6 +23,7 @@ void TfmTavrix::ReadLoggerSettings()
     cbUdp->SetChecked(!server.empty());
     eUdpServer->SetText(server.empty() ? DefaultUdpServer : server);
     eUdpPort->SetText(platform.ReadSetting(path, SettingsSection, UdpPortKey, DefaultUdpPort));
+    eRig->SetText(platform.ReadSetting(path, SettingsSection, RigKey, ""));
     EnableLoggerControls(true);
 }
 
@@ -44,6 +46,29 @@ void TfmTavrix::EnableLoggerControls(bool idle)
     cbUdp->SetEnabled(idle);
     eUdpServer->SetEnabled(idle && cbUdp->Checked());
     eUdpPort->SetEnabled(idle && cbUdp->Checked());
+    eRig->SetEnabled(idle);
+}
+
+std::string TfmTavrix::RigAddressShown() const
+{
+    return Trimmed(eRig->Text());
+}
+
+void TfmTavrix::bRigTestClick()
+{
+    const std::string address = RigAddressShown();
+    if (address.empty() || !rigPort) {
+        platform.ShowMessage("Rig is empty: type rigctld's host:port, e.g. localhost:4532.");
+        return;
+    }
+    RigLink rig(*rigPort);
+    std::string why;
+    std::int64_t hz = 0;
+    if (rig.Open(address, why) && rig.ReadFrequency(hz, why))
+        platform.ShowMessage("The radio is on " + MhzText(hz) + " MHz.");
+    else
+        platform.ShowMessage("The radio's frequency can't be read: " + why + ".");
+    rig.Close();
 }
 
 void TfmTavrix::cbUdpClick()

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "ports/platform_win32.h"
+#include "ports/tcp_win32.h"
 #include "ports/udp_win32.h"
 #include "ui/controls_win32.h"
 #include "ui/sfmMain.h"
@@ -23,13 +24,14 @@ struct MainWindow {
     int dpi = 96;
 
     CheckBox rbSKED, rbCQ, cbAutoCS, cbDelay, cbStop, cbCLDec, cbFollow, cbUdp;
-    EditBox eTRCS, eCS, lSkedNote, eUdpServer, eUdpPort;
+    EditBox eTRCS, eCS, lSkedNote, eUdpServer, eUdpPort, eRig;
     ListView lvSkeds;
     FileNameBox feDecoded, feCSList, feLog;
     PushButton bRun;
     TimePicker dtpDelay, dtpStop;
     NumberBox eTLimit;
     Win32Udp udp;  // the loggers' socket, before the form that sends through it
+    Win32Tcp rig;  // the connection to the radio's rigctld, likewise
     TfmTavrix form;
 };
 

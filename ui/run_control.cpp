@@ -2,6 +2,7 @@
 // closed during a run.
 #include "ui/run_control.h"
 
+#include <algorithm>
 #include <new>
 
 #include "ports/platform.h"
@@ -101,6 +102,7 @@ void TfmTavrix::Start()
     bRun->SetEnabled(false);
     auto fail = [&](const char* message) {
         platform.ShowMessage(message);
+        run.radio.Close();
         bRun->SetEnabled(true);
     };
 
@@ -133,12 +135,22 @@ void TfmTavrix::Start()
         return fail(RunMessages::OwnCallMissing);
     run.SetOwnCall(ownCall);
 
+    // The radio is reached before WSJT is touched: a schedule whose
+    // frequencies can't be set is no night to start.
+    std::string radioNote;
+    if (follow && !StartRadio(skeds, radioNote)) {
+        bRun->SetEnabled(true);
+        return;
+    }
+
     if (!run.FindWSJT())
         return fail(RunMessages::PeerNotFound);
     run.Arm();
 
     if (!run.OpenActivityLog())
         platform.ShowMessage(RunMessages::LogOpenFailure);
+    if (!radioNote.empty())
+        run.LogNote(radioNote);
     run.contacts = ReadContactsSettings(platform, SettingsPath(), FileName(feLog->Text()));
     run.localStamps = ReadLocalStamps(platform, SettingsPath());
     run.StartLoggers(LoggerSettingsShown());
@@ -183,6 +195,18 @@ void TfmTavrix::Start()
     SaveSettings();
 }
 
+bool TfmTavrix::StartRadio(const std::vector<SkedEntry>& skeds, std::string& note)
+{
+    const bool needed = std::any_of(skeds.begin(), skeds.end(), [](const SkedEntry& e) { return e.frequency > 0; });
+    std::string why;
+    if (run.radio.Start(rigPort, RigAddressShown(), needed, why, note))
+        return true;
+    platform.ShowError(AppTitle, "The radio's frequency can't be read, and the skeds name frequencies: " + why +
+                                     ".\n\nStart rigctld, or check Rig on the Options page (Test), then press "
+                                     "START again.");
+    return false;
+}
+
 void TfmTavrix::SaveSettings()
 {
     const std::string path = SettingsPath();
@@ -196,6 +220,7 @@ void TfmTavrix::SaveSettings()
         {FollowSkedsKey, cbFollow->Checked() ? "1" : "0"},
         {UdpServerKey, UdpServerToSave()},
         {UdpPortKey, eUdpPort->Text()},
+        {RigKey, eRig->Text()},
     };
     for (const auto& [key, value] : keys) {
         if (!platform.WriteSetting(path, SettingsSection, key, value)) {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/rig.h"
 #include "engine/run.h"
 #include "engine/schedule.h"
 #include "ui/controls.h"
@@ -56,6 +57,8 @@ public:
     TCheck* cbUdp = nullptr;  // "Send contacts to loggers (UDP)"
     TEdit* eUdpServer = nullptr;
     TEdit* eUdpPort = nullptr;
+    TEdit* eRig = nullptr;          // rigctld's host:port; empty: no radio
+    TcpPort* rigPort = nullptr;     // the connection the radio's link goes through
     // Skeds page
     TListView* lvSkeds = nullptr;
     TCheck* cbFollow = nullptr;
@@ -83,6 +86,8 @@ public:
     void cbDelayClick();
     void cbStopClick();
     void cbUdpClick();
+    // The Options page's Test: the radio's frequency, or why it can't be read.
+    void bRigTestClick();
     // The window is going: the loggers are told.
     void FormDestroy();
 
@@ -117,8 +122,14 @@ public:
     LoggerSettings LoggerSettingsShown() const;
     std::string UdpServerToSave() const;
     void EnableLoggerControls(bool idle);
+    // The Rig setting as the Options page shows it, trimmed.
+    std::string RigAddressShown() const;
     // START's checks, the first call and the settings; bRunClick guards it.
     void Start();
+    // START, following `skeds`: the radio reached and its home frequency
+    // read, or no radio. False, told, when the skeds name frequencies and
+    // rigctld can't be read; `note` is the activity log's line about it.
+    bool StartRadio(const std::vector<SkedEntry>& skeds, std::string& note);
 
     // The Skeds page. LoadSkeds reads the file and shows it; ShowSkeds
     // shows what was read (after START and STOP too: which run it follows);

@@ -128,9 +128,9 @@ void CreateControl(const MainWindow& win, const ControlRow& row)
 // column the rest, so that a 12-character callsign shows whole at any dpi.
 void SizeSkedColumns(MainWindow& win)
 {
-    const wchar_t* const titles[SkedColumnCount] = {L"Date", L"From", L"To", L"Station", L"Period", L"State"};
+    const wchar_t* const titles[SkedColumnCount] = {L"Date", L"From", L"To", L"Station", L"Period", L"MHz", L"State"};
     const wchar_t* const widest[SkedColumnCount] = {L"2026-12-13", L"00:00", L"00:00", L"",
-                                                    L"as WSJT", L"contact 00:00"};
+                                                    L"as WSJT", L"1296.200", L"contact 00:00"};
     int widths[SkedColumnCount];
     RECT list;
     GetClientRect(win.lvSkeds.hwnd, &list);
@@ -170,6 +170,8 @@ void CreateControls(MainWindow& win)
         {Check, ID_cbUdp, OptionsPage, L"Send contacts to loggers (UDP)", 8, 126, 220, 17, &win.cbUdp.hwnd},
         {Edit, ID_eUdpServer, OptionsPage, L"", 48, 148, 180, 21, &win.eUdpServer.hwnd},
         {Edit, ID_eUdpPort, OptionsPage, L"", 264, 148, 60, 21, &win.eUdpPort.hwnd},
+        {Edit, ID_eRig, OptionsPage, L"", 96, 178, 132, 21, &win.eRig.hwnd},
+        {Push, ID_bRigTest, OptionsPage, L"Test", 236, 177, 60, 23, nullptr},
         {Label, ID_Label1, OptionsPage, L"Decoded.cum file", 2, 6, 0, 0, nullptr},
         {Label, ID_Label2, OptionsPage, L"CS List", 4, 29, 0, 0, nullptr},
         {Label, ID_Label3, OptionsPage, L"Log file", 4, 54, 0, 0, nullptr},
@@ -177,15 +179,16 @@ void CreateControls(MainWindow& win)
         {Label, ID_Label5, OptionsPage, L"Time limit (minutes)", 168, 78, 0, 0, nullptr},
         {Label, ID_Label6, OptionsPage, L"Server", 6, 152, 0, 0, nullptr},
         {Label, ID_Label7, OptionsPage, L"Port", 236, 152, 0, 0, nullptr},
+        {Label, ID_Label8, OptionsPage, L"Radio (rigctld)", 6, 182, 0, 0, nullptr},
         // The list takes the page's width, so that a 12-character callsign
         // shows whole beside the period and the state; its buttons go under it.
-        {List, ID_lvSkeds, SkedsPage, L"", 4, 4, 388, 154, &win.lvSkeds.hwnd},
+        {List, ID_lvSkeds, SkedsPage, L"", 4, 4, 468, 154, &win.lvSkeds.hwnd},
         {Push, ID_bSkedAdd, SkedsPage, L"Add...", 4, 162, 62, 25, nullptr},
         {Push, ID_bSkedEdit, SkedsPage, L"Edit...", 70, 162, 62, 25, nullptr},
         {Push, ID_bSkedDelete, SkedsPage, L"Delete", 136, 162, 62, 25, nullptr},
         {Push, ID_bSkedReport, SkedsPage, L"Report", 202, 162, 62, 25, nullptr},
         {Check, ID_cbFollow, SkedsPage, L"Follow the skeds", 276, 166, 110, 17, &win.cbFollow.hwnd},
-        {Label, ID_lSkedNote, SkedsPage, L"", 6, 191, 386, 28, &win.lSkedNote.hwnd},
+        {Label, ID_lSkedNote, SkedsPage, L"", 6, 191, 466, 28, &win.lSkedNote.hwnd},
     };
     for (const ControlRow& row : rows)
         CreateControl(win, row);
@@ -233,6 +236,8 @@ void ConnectForm(MainWindow& win)
     form.eUdpServer = &win.eUdpServer;
     form.eUdpPort = &win.eUdpPort;
     form.run.loggers.SetPort(&win.udp);
+    form.eRig = &win.eRig;
+    form.rigPort = &win.rig;
     form.lvSkeds = &win.lvSkeds;
     form.cbFollow = &win.cbFollow;
     form.lSkedNote = &win.lSkedNote;
@@ -301,12 +306,13 @@ bool CreateMainWindow(HINSTANCE instance, Win32Platform& platform, WindowSystem&
     win.pageFonts[OptionsPage] = MakeFont(win, 11);
     win.pageFonts[SkedsPage] = MakeFont(win, 11);
 
-    // The client area is fixed (403 x 245 at 96 dpi, and the status bar's
-    // height below): tall enough for nine skeds in view, a night's worth;
-    // the frame around it is whatever the system draws.
+    // The client area is fixed (483 x 245 at 96 dpi, and the status bar's
+    // height below): tall enough for nine skeds in view, a night's worth,
+    // and wide enough for their seven columns with a 12-character callsign
+    // whole; the frame around it is whatever the system draws.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_CONTROLPARENT;
-    RECT frame{0, 0, Scale(win, 403), Scale(win, 245)};
+    RECT frame{0, 0, Scale(win, 483), Scale(win, 245)};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     win.hwnd = CreateWindowExW(exStyle, MainClass, L"", style, 404, 188, frame.right - frame.left,
                                frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);

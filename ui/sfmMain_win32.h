@@ -13,6 +13,7 @@
 #define IDC_SKED_STATION 205
 #define IDC_SKED_PROBLEM 206  // what is wrong with the typed entry
 #define IDC_SKED_PERIOD 207   // the transmit period: as WSJT has it, 1st, 2nd
+#define IDC_SKED_FREQUENCY 208  // the radio's frequency in MHz, or empty
 
 #ifndef RC_INVOKED
 class Win32Platform;
@@ -55,9 +56,10 @@ enum ControlId : int {
     ID_Label5,
     ID_Label6,
     ID_Label7,
+    ID_Label8,
     ID_StatusBar = 160,
     // Skeds page, in tab order; the list's columns are Date, From, To,
-    // Station, Period and State (ui/skeds.h)
+    // Station, Period, MHz and State (ui/skeds.h)
     ID_lvSkeds = 170,
     ID_bSkedAdd,
     ID_bSkedEdit,
@@ -65,6 +67,9 @@ enum ControlId : int {
     ID_bSkedReport,  // opens the night's page
     ID_cbFollow,
     ID_lSkedNote,  // a text under the list: where the file is, or what is wrong with it
+    // Options page, the radio's rigctld, after the loggers' controls
+    ID_eRig = 190,
+    ID_bRigTest,
 };
 
 // Creates the window and its controls, runs FormCreate, then shows the

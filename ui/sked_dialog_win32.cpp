@@ -60,6 +60,8 @@ void OnInit(HWND dialog, DialogState& state)
         SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, 5, 0);
     SendDlgItemMessageW(dialog, IDC_SKED_DATE, EM_LIMITTEXT, 10, 0);
     SendDlgItemMessageW(dialog, IDC_SKED_STATION, EM_LIMITTEXT, 32, 0);
+    SetDlgItemTextA(dialog, IDC_SKED_FREQUENCY, state.fields.frequency.c_str());
+    SendDlgItemMessageW(dialog, IDC_SKED_FREQUENCY, EM_LIMITTEXT, 16, 0);
     ShowEveryDay(dialog);
 }
 
@@ -67,7 +69,8 @@ void OnOk(HWND dialog, DialogState& state)
 {
     SkedFields typed{EveryDayTicked(dialog), ItemText(dialog, IDC_SKED_DATE),
                      ItemText(dialog, IDC_SKED_FROM), ItemText(dialog, IDC_SKED_TO),
-                     ItemText(dialog, IDC_SKED_STATION), PeriodChosen(dialog)};
+                     ItemText(dialog, IDC_SKED_STATION), PeriodChosen(dialog),
+                     ItemText(dialog, IDC_SKED_FREQUENCY)};
     std::string what;
     if (EntryOfFields(typed, state.entry, what)) {
         EndDialog(dialog, IDOK);

@@ -34,7 +34,7 @@ SkedRow SkedRowOf(const SkedEntry& entry)
 {
     return {entry.EveryDay() ? "every day" : DateText(entry.year, entry.month, entry.day),
             TwoDigits(entry.start / 60, entry.start % 60), TwoDigits(entry.end / 60, entry.end % 60),
-            entry.station, PeriodColumnText(entry.period), ""};
+            entry.station, PeriodColumnText(entry.period), entry.frequency ? MhzText(entry.frequency) : "", ""};
 }
 
 std::vector<int> MatchRunEntries(const std::vector<SkedEntry>& file, const std::vector<SkedEntry>& run)
@@ -57,7 +57,7 @@ SkedFields FieldsOf(const SkedEntry& entry)
 {
     const SkedRow row = SkedRowOf(entry);
     return {entry.EveryDay(), entry.EveryDay() ? "" : row[ColDate], row[ColFrom], row[ColTo], entry.station,
-            entry.period};
+            entry.period, row[ColMhz]};
 }
 
 SkedFields NewSkedFields(const UtcTime& now)
@@ -95,6 +95,17 @@ bool EntryOfFields(const SkedFields& fields, SkedEntry& entry, std::string& what
     }
     if (fields.period != TxPeriod::AsWsjt)
         line += std::string(" ") + TxPeriodText(fields.period);
+    // The frequency is read on its own first, so that a word that is no
+    // number is named as the frequency it was typed as.
+    const std::string mhz = Trimmed(fields.frequency);
+    std::int64_t hz = 0;
+    if (!mhz.empty() && !ParseMhz(mhz, hz, what)) {
+        what[0] = char(what[0] - 'a' + 'A');
+        what += '.';
+        return false;
+    }
+    if (!mhz.empty())
+        line += " " + mhz;
     if (ParseSkedEntry(line, entry, what))
         return true;
     // The file's reasons are parts of a message; here one stands alone.

@@ -15,7 +15,7 @@ constexpr const char* SkedsKey = "Skeds";              // the file's path, when 
 constexpr const char* FollowSkedsKey = "FollowSkeds";  // 0 or 1
 
 // The Skeds page's columns, in their order.
-enum SkedColumn { ColDate, ColFrom, ColTo, ColStation, ColPeriod, ColState, SkedColumnCount };
+enum SkedColumn { ColDate, ColFrom, ColTo, ColStation, ColPeriod, ColMhz, ColState, SkedColumnCount };
 using SkedRow = std::array<std::string, SkedColumnCount>;
 
 // The schedule file: the Skeds key's path when it names one, else
@@ -37,6 +37,7 @@ struct SkedFields {
     bool everyDay = false;
     std::string date, from, to, station;
     TxPeriod period = TxPeriod::AsWsjt;
+    std::string frequency{};  // MHz; empty leaves the radio where it is
 };
 // The Period column's and the dialog's words for a period, in the order of
 // the dialog's choices.

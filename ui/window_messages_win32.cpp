@@ -95,6 +95,7 @@ void OnCommand(MainWindow& win, int id, int code)
     case ID_cbDelay: return win.form.cbDelayClick();
     case ID_cbStop: return win.form.cbStopClick();
     case ID_cbUdp: return win.form.cbUdpClick();
+    case ID_bRigTest: return win.form.bRigTestClick();
     case ID_bRun:
         win.form.bRunClick();
         if (win.form.TakePendingClose())

@@ -85,7 +85,7 @@ public:
     FakePlatform platform;
     CurrentDesktop desktop;
     ModelCheck rbSKED, rbCQ, cbAutoCS, cbDelay, cbStop, cbCLDec, cbFollow, cbUdp;
-    ModelEdit eTRCS, feDecoded, feCSList, feLog, eCS, lSkedNote, eUdpServer, eUdpPort;
+    ModelEdit eTRCS, feDecoded, feCSList, feLog, eCS, lSkedNote, eUdpServer, eUdpPort, eRig;
     ModelListView lvSkeds;
     ModelButton bRun;
     ModelTimePicker dtpDelay, dtpStop;
@@ -147,6 +147,7 @@ public:
         f.cbUdp = &cbUdp;
         f.eUdpServer = &eUdpServer;
         f.eUdpPort = &eUdpPort;
+        f.eRig = &eRig;
         f.lvSkeds = &lvSkeds;
         f.cbFollow = &cbFollow;
         f.lSkedNote = &lSkedNote;

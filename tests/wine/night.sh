@@ -96,9 +96,42 @@ private_kb() {
     done
 }
 
+# The rehearsal's radio, when Hamlib's rigctld is installed: its dummy radio
+# on a free local port, left on 144.300 MHz, each sked given a frequency, and
+# the radio's frequency printed (rigctl) as it changes. rigctld ends with the
+# watcher, which ends once this script has.
+rehearsal_radio() {
+    [ "$night" = rehearsal ] || return 0
+    command -v rigctld >/dev/null || { echo "(no rigctld: install libhamlib-utils to rehearse with a radio)"; return 0; }
+    local port script=$$ rigctld
+    port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    rigctld -m 1 -t "$port" >"$TEST_DIR/rigctld.log" 2>&1 &
+    rigctld=$!
+    for _ in $(seq 1 50); do
+        timeout 2 rigctl -m 2 -r "localhost:$port" F 144300000 2>/dev/null && break
+        sleep 0.2
+    done
+    tr -d '\r' <"$TEST_DIR/skeds.txt" |
+        awk 'BEGIN { split("144.366 144.37 144.36 144.374", mhz) } /^[0-9]/ { $0 = $0 " " mhz[++n] } { print }' |
+        sed 's/$/\r/' >"$TEST_DIR/skeds.radio" && mv "$TEST_DIR/skeds.radio" "$TEST_DIR/skeds.txt"
+    export TAVRIX_RIG=localhost:$port
+    echo "The radio: Hamlib's dummy (rigctld -m 1 -t $port), left on 144.300 MHz"
+    (
+        last=
+        while kill -0 "$script" 2>/dev/null; do
+            hz=$(timeout 3 rigctl -m 2 -r "localhost:$port" f 2>/dev/null | head -n 1)
+            [ "$hz" != "$last" ] && echo "$(date +%H:%M:%S)  the radio reads ${hz:-nothing} Hz (rigctl f)"
+            last=$hz
+            sleep 2
+        done
+        kill "$rigctld" 2>/dev/null
+    ) &
+}
+
 mkdir -p "$out"
 rm -f "$out/memory.txt" "$out"/smaps-*.txt
 printf '%s\r\n' "$skeds" >"$TEST_DIR/skeds.txt"
+rehearsal_radio
 printf '// Callsign list\r\nQ7PQR,KO85,,,Ivan\r\nZZZZZZ,End-of-Database\r\n' >"$TEST_DIR/call3a.txt"
 # No window manager runs on the display, so let Wine draw frames and captions.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1

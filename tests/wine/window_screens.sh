@@ -5,7 +5,8 @@
 # $TAVRIX_SCREENS_DIR (default $TEST_DIR): window-run.png,
 # window-options.png and window-skeds.png. Look at them. The test runs on a
 # clock set to a Geminids night, so that the Skeds page's State column shows
-# each of its words.
+# each of its words; a 12-character callsign and frequencies, so that it
+# shows each column whole at its widest.
 set -uo pipefail
 out=${TAVRIX_SCREENS_DIR:-$TEST_DIR}
 app=$WINEPREFIX/drive_c/Tavrix   # C:\Tavrix, as an operator would install it
@@ -13,8 +14,9 @@ mkdir -p "$app" "$out"
 cp "$TAVRIX_WIN64_DIR/tavrix.exe" "$app/"   # tavrix.ini would live beside it
 rm -f "$app/tavrix.ini" "$out"/window-{run,options,skeds}.png
 printf '%s\r\n' "# Geminids 2026: skeds agreed on the reflector, times UTC" \
-    "2026-12-13 21:00 22:00 Q2DEF 2nd" "2026-12-13 22:00 23:00 Q9XYZ 1st" "2026-12-13 23:00 23:30 CQ" \
-    "2026-12-13 23:30 00:30 Q7PQR" "" "# every morning, for whoever hears me" "* 04:00 05:00 CQ 2nd" >"$app/skeds.txt"
+    "2026-12-13 21:00 22:00 Q2DEF 2nd" "2026-12-13 22:00 23:00 Q9XYZ 1st 144.366" "2026-12-13 23:00 23:30 CQ 144.37" \
+    "2026-12-13 23:30 00:30 Q7PQR/QRP/MM 1296.2 2nd" "" "# every morning, for whoever hears me" "* 04:00 05:00 CQ 2nd" \
+    >"$app/skeds.txt"
 
 fail() { echo "FAIL: $*"; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; exit 1; }
 

@@ -27,7 +27,7 @@ TEST(Window, OpensWithTheDesignValuesAndClosesAtOnceWhenIdle)
 
     RECT client;
     GetClientRect(tavrix.main, &client);
-    EXPECT_EQ(client.right, 403);  // its height is the status bar's test
+    EXPECT_EQ(client.right, 483);  // its height is the status bar's test
     RECT frame;
     GetWindowRect(tavrix.main, &frame);
     EXPECT_EQ(frame.left, 404);
@@ -105,14 +105,14 @@ TEST(Window, StatusBarRunsUnderThePageControlAndReadsIdle)
     const RECT pages = PlaceIn(tavrix.main, tavrix.Control(ID_PageControl1));
     EXPECT_EQ(pages.left, 0);
     EXPECT_EQ(pages.top, 0);
-    EXPECT_EQ(pages.right, 403);
+    EXPECT_EQ(pages.right, 483);
     EXPECT_EQ(pages.bottom, 245);
     RECT client;
     GetClientRect(tavrix.main, &client);
     const RECT place = PlaceIn(tavrix.main, bar);
     EXPECT_EQ(place.left, 0);
     EXPECT_EQ(place.top, 245);
-    EXPECT_EQ(place.right, 403);
+    EXPECT_EQ(place.right, 483);
     EXPECT_EQ(place.bottom, client.bottom);
     EXPECT_GE(place.bottom - place.top, 15) << "high enough for its text";
 
@@ -226,7 +226,7 @@ TEST(Window, TabOrderAndPlacesFollowTheDesign)
                                 ID_cbStop, ID_dtpStop}));
     EXPECT_EQ(TabStops(tavrix.Control(ID_tsOptions)),
               (std::vector<int>{ID_feDecoded, ID_feCSList, ID_feLog, ID_eCS, ID_eTLimit, ID_cbCLDec, ID_cbUdp,
-                                ID_eUdpServer, ID_eUdpPort}));
+                                ID_eUdpServer, ID_eUdpPort, ID_eRig, ID_bRigTest}));
     EXPECT_EQ(TabStops(tavrix.Control(ID_tsSkeds)),
               (std::vector<int>{ID_lvSkeds, ID_bSkedAdd, ID_bSkedEdit, ID_bSkedDelete, ID_bSkedReport, ID_cbFollow}));
 
@@ -243,9 +243,9 @@ TEST(Window, TabOrderAndPlacesFollowTheDesign)
         {ID_cbCLDec, ID_tsOptions, {8, 100, 153, 17}, 0},
         {ID_cbUdp, ID_tsOptions, {8, 126, 220, 17}, 0},
         {ID_eUdpPort, ID_tsOptions, {264, 148, 60, 21}, 0},
-        {ID_lvSkeds, ID_tsSkeds, {4, 4, 388, 154}, 0},
+        {ID_lvSkeds, ID_tsSkeds, {4, 4, 468, 154}, 0},
         {ID_bSkedDelete, ID_tsSkeds, {136, 162, 62, 25}, 0},
-        {ID_lSkedNote, ID_tsSkeds, {6, 191, 386, 28}, 0},
+        {ID_lSkedNote, ID_tsSkeds, {6, 191, 466, 28}, 0},
     };
     for (const auto& p : places) {
         SCOPED_TRACE(p.id);
@@ -311,8 +311,8 @@ TEST(Window, SkedsPageShowsTheFileAndItsDialogChecksWhatIsTyped)
     EXPECT_EQ(tavrix.Text(ID_lSkedNote), "Times in UTC. " + night);
     using Rows = std::vector<std::vector<std::string>>;
     EXPECT_EQ(ListViewRows(tavrix.Control(ID_lvSkeds), SkedColumnCount),
-              (Rows{{"2020-01-01", "10:00", "11:00", "Q9XYZ", "as WSJT", "past"},
-                    {"2099-01-01", "23:30", "00:30", "CQ", "as WSJT", "next"}}));
+              (Rows{{"2020-01-01", "10:00", "11:00", "Q9XYZ", "as WSJT", "", "past"},
+                    {"2099-01-01", "23:30", "00:30", "CQ", "as WSJT", "", "next"}}));
 
     // Posted: the dialog's own message loop holds a sent click until it closes.
     PostMessageA(tavrix.Control(ID_bSkedAdd), BM_CLICK, 0, 0);
