@@ -155,6 +155,10 @@ std::string EntryTip(const NightEntry& e)
         out += "\r\nTx First not set: ";
         out += e.periodTrouble;
     }
+    if (!e.frequencyTrouble.empty()) {
+        out += "\r\nfrequency not set: ";
+        out += e.frequencyTrouble;
+    }
     return out;
 }
 

@@ -24,7 +24,7 @@ SkedEntry Sked(const char* station, int start, int end, TxPeriod period = TxPeri
 
 // What happens in one entry, 22:30-23:00 on the 13th unless told.
 struct Event {
-    enum Kind { Heard, Contact, Missing, Found, Period } kind;
+    enum Kind { Heard, Contact, Missing, Found, Period, Frequency } kind;
     int hour, minute;
     int step = 0;
     const char* text = "";
@@ -54,6 +54,8 @@ const struct {
     {"not heard", "Q7PQR", {}, "not heard", "never heard", nullptr},
     {"period not set", "Q7PQR", {{Event::Period, 22, 30, 0, "no Tx First box"}}, "Tx First not set", "never heard",
      "never heard\r\nTx First not set: no Tx First box"},
+    {"frequency not set", "Q7PQR", {{Event::Frequency, 22, 30, 0, "RPRT -9"}}, "frequency not set", "never heard",
+     "never heard\r\nfrequency not set: RPRT -9"},
     {"WSJT gone mid-sked", "Q7PQR", {{Event::Heard, 22, 31, 1}, {Event::Missing, 22, 40}},
      "27 heard, WSJT missing 20 min", "heard 22:31-22:31 UTC, 1 decode",
      "heard 22:31-22:31 UTC, 1 decode\r\nWSJT missing 20 min: 22:40-23:00"},
@@ -91,6 +93,7 @@ TEST(NightRecord, OutcomeOfAnEntry)
             case Event::Missing: night.WsjtMissing(at); break;
             case Event::Found: night.WsjtFound(at); break;
             case Event::Period: night.PeriodNotSet(e.text); break;
+            case Event::Frequency: night.FrequencyNotSet(e.text); break;
             }
         }
         night.EntryEnded(end);
