@@ -5,10 +5,10 @@
 # middle of a sked. At the end it reports the contacts completed, the
 # records written (tavrix.adi), tavrix.exe's private memory at the start and
 # at the end (Private_Dirty beside it), every missed entry and the night's
-# page (tavrix-night-*.html): its account of the entries, its size and
-# headless Chromium's time to render it; exits non-zero when an entry whose
-# partner answers missed its contact or the records are not one per
-# contact. The whole log is kept in build/soak-night/soak.log.
+# page (tavrix-night-*.html): its account of the entries, and its size and
+# headless Chromium's time to render it as night.sh tells them; exits
+# non-zero when an entry whose partner answers missed its contact, the
+# records are not one per contact or the memory grew. The whole log is kept in build/soak-night/soak.log.
 #
 #   scripts/soak-night.sh [/short]   (/short: the four-minute version CI runs)
 set -euo pipefail
@@ -27,22 +27,6 @@ status=0
 TAVRIX_WINE_ROOT=$out/wine TAVRIX_WIN64_DIR=$src/build/win64 TAVRIX_WINE_TIMEOUT=4700 TAVRIX_NIGHT_OUT=$out \
     tests/wine/with_wine.sh "$night" "$src/tests/wine/night.sh" "$night" 2>&1 | tee "$out/soak.log" ||
     status=${PIPESTATUS[0]}
-
-# The night's page, as the morning's browser shows it: headless Chromium's
-# time to render it, unless night.sh already told it.
-if ! grep -q '^night report: ' "$out/soak.log"; then
-    page=$(ls "$out/wine/$night"/tavrix-night-*.html 2>/dev/null | head -1)
-    if [ -n "$page" ]; then
-        cp "$page" "$out/"
-        from=$(date +%s%N)
-        timeout 120 chromium --headless --no-sandbox --disable-gpu --screenshot="$out/night-report.png" \
-            --window-size=1200,1600 "file://$out/$(basename "$page")" >/dev/null 2>&1
-        echo "night report: $(basename "$page") $(stat -c %s "$page") bytes, rendered in $(( ($(date +%s%N) - from) / 1000000 )) ms" |
-            tee -a "$out/soak.log"
-    else
-        echo "NO NIGHT REPORT (tavrix-night-*.html) beside the activity log" | tee -a "$out/soak.log"
-    fi
-fi
 
 echo
 echo "==== the $night in figures ($(( ($(date +%s) - started) / 60 )) real minutes)"

@@ -74,9 +74,9 @@ fi
 # Sets kb to the private memory (kB) of this prefix's tavrix.exe, as Linux
 # counts it, and dirty to the dirty part of it alone ("?" when it is gone).
 # The clean part is pages of the DLLs read from their files: private while
-# no other process of the prefix has them too, shared when one does, so it
-# comes and goes as the stand-in WSJT starts, stops and touches the same
-# code. The dirty part is what tavrix.exe itself wrote: heap, stacks, data.
+# no other process on the machine has them too (Wine programs of any
+# prefix, the stand-in WSJT among them), shared when one does, so it comes
+# and goes by megabytes as they start and stop. The dirty part is what tavrix.exe itself wrote: heap, stacks, data.
 # The mappings behind each reading are kept in smaps-NAME.txt beside
 # memory.txt. The process found first is looked at again first: the search
 # through every process is slow, and the reading at the end has only the
