@@ -41,15 +41,19 @@ if [ -n "$page" ]; then
     echo "night report: $(grep -c '^<tr><td>[0-9-]*</td><td>' "$page") contact rows"
 fi
 # After the first hour the memory must stay flat: at most 1 MB more from
-# the reading at 23:00 to the end. The dirty part alone is told beside it.
+# the reading at 23:00 to the end in what tavrix.exe wrote itself
+# (Private_Dirty). The private total is told beside it but not judged: its
+# clean part is DLL pages read from their files, private only while no
+# other Wine process on the machine has the same pages, so it moves by
+# megabytes as other Wine programs start and stop, whatever Tavrix does.
 awk '$1 == "hour" && $2 == "23:00" { first = $3; firstDirty = $4 } $1 == "end" { last = $2; lastDirty = $3 }
      END { if (first == "")  # a night shorter than an hour
                exit 0
-           if (first !~ /^[0-9]+$/ || last !~ /^[0-9]+$/) {
+           if (firstDirty !~ /^[0-9]+$/ || lastDirty !~ /^[0-9]+$/) {
                print "NO MEMORY READING at 23:00 or at the end"
                exit 1 }
-           {   printf "private memory from 23:00 to the end: %+d kB (at most +1024); Private_Dirty %+d kB\n",
-                      last - first, lastDirty - firstDirty
-               if (last - first > 1024) exit 1 } }' "$out/memory.txt" || status=1
+           printf "private memory from 23:00 to the end: Private_Dirty %+d kB (at most +1024); all private %+d kB\n",
+                  lastDirty - firstDirty, last - first
+           if (lastDirty - firstDirty > 1024) exit 1 }' "$out/memory.txt" || status=1
 [ $status -eq 0 ] && echo "SOAK PASSED" || echo "SOAK FAILED (status $status)"
 exit $status
