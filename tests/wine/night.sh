@@ -76,9 +76,9 @@ fi
 # The clean part is pages of the DLLs read from their files: private while
 # no other process on the machine has them too (Wine programs of any
 # prefix, the stand-in WSJT among them), shared when one does, so it comes
-# and goes by megabytes as they start and stop. The dirty part is what tavrix.exe itself wrote: heap, stacks, data.
-# The mappings behind each reading are kept in smaps-NAME.txt beside
-# memory.txt. The process found first is looked at again first: the search
+# and goes by megabytes as they start and stop. The dirty part is what
+# tavrix.exe itself wrote: heap, stacks, data. The mappings behind each
+# reading are kept in smaps-NAME.txt beside memory.txt. The process found first is looked at again first: the search
 # through every process is slow, and the reading at the end has only the
 # few seconds before night.exe closes Tavrix.
 tavrix_pid=
