@@ -122,7 +122,7 @@ void Page::Clock(std::int64_t utc)
 void Page::EntryTable()
 {
     out_ += "<h2>Entries</h2>\n<table>\n<tr><th>#</th><th>When (UTC)</th><th>Station</th><th>Tx First</th>"
-            "<th>Outcome</th><th>Heard (UTC)</th><th>Decodes</th><th>WSJT missing</th></tr>\n";
+            "<th>MHz</th><th>Outcome</th><th>Heard (UTC)</th><th>Decodes</th><th>WSJT missing</th></tr>\n";
     for (const NightEntry& e : night_.Entries()) {
         out_ += "<tr><td class=\"n\">";
         Num(e.index + 1);
@@ -136,6 +136,9 @@ void Page::EntryTable()
             out_ += ", not set: ";
             Text(e.periodTrouble);
         }
+        out_ += "</td><td class=\"n\">";
+        if (e.sked.frequency)
+            out_ += MhzText(e.sked.frequency);
         out_ += "</td><td>";
         Text(EntryOutcome(e));
         if (!e.frequencyTrouble.empty()) {

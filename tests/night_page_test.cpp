@@ -62,7 +62,9 @@ private:
 TEST(NightPage, WellFormedAndEscaped)
 {
     Night night(3);
-    night.EntryStarted(0, Sked("Q7PQR", TxPeriod::Second), T(13, 22, 30), T(13, 23, 0));
+    SkedEntry first = Sked("Q7PQR", TxPeriod::Second);
+    first.frequency = 144366000;
+    night.EntryStarted(0, first, T(13, 22, 30), T(13, 23, 0));
     night.PartnerHeard(T(13, 22, 33), StepHeard, "Q7PQR <b>&amp;\" x'\xE9\x01");
     night.PartnerHeard(T(13, 22, 40), StepR27, "Q7PQR R27");
     night.WsjtMissing(T(13, 22, 45));
@@ -81,10 +83,12 @@ TEST(NightPage, WellFormedAndEscaped)
         {"string(/h:html/h:head/h:title)", "Tavrix: the night of 2026-12-13 (UTC)"},
         {"count(//h:script | //s:script | //*[@src] | //*[@href] | //h:b | //s:b)", "0"},
         {"string(//s:title[starts-with(., '22:33')])", "22:33:00 Q7PQR <b>&amp;\" x'??"},
-        {"string(//h:table[1]/h:tr[2]/h:td[5])", "R27 heard, WSJT missing 15 min"},
+        {"string(//h:table[1]/h:tr[2]/h:td[6])", "R27 heard, WSJT missing 15 min"},
         {"string(//h:table[1]/h:tr[2]/h:td[4])", "2nd"},
+        {"string(//h:table[1]/h:tr[2]/h:td[5])", "144.366"},
+        {"string(//h:table[1]/h:tr[3]/h:td[5])", ""},
         {"string(//h:table[1]/h:tr[3]/h:td[2])", "2026-12-13 23:30-00:30"},
-        {"string(//h:table[1]/h:tr[3]/h:td[5])", "Q9<b>&"},
+        {"string(//h:table[1]/h:tr[3]/h:td[6])", "Q9<b>&"},
         {"string(//h:table[2]/h:tr[2])", "2026-12-1400:05Q9<b>&2"},
         {"count(//s:svg//s:text[.='Q7PQR 2nd'])", "1"},
         {"count(//s:rect[@class='gap'])", "2"},  // the legend's and the entry's
