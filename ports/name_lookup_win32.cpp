@@ -11,11 +11,6 @@
 
 namespace {
 
-std::string ErrorText(const char* what, int error)
-{
-    return std::string(what) + " (Winsock error " + std::to_string(error) + ")";
-}
-
 // One look-up, shared by the thread that makes it and the caller that may
 // stop waiting for it: the last of the two to let go frees it.
 struct Lookup {
@@ -65,9 +60,58 @@ bool LookUpIpv4(const std::string& host, int waitMs, Ipv4& address, std::string&
     if (found)
         address = lookup->address;
     else if (answered)
-        why = ErrorText("not found", lookup->error);
+        why = WinsockErrorText("not found", lookup->error);
     else
         why = "no answer from the name server in " + std::to_string(waitMs / 1000) + " s";
     LetGo(lookup);
     return found;
+}
+
+std::string WinsockErrorText(const char* what, int error)
+{
+    return std::string(what) + " (Winsock error " + std::to_string(error) + ")";
+}
+
+in_addr InAddr(Ipv4 address)
+{
+    in_addr in{};
+    auto* bytes = reinterpret_cast<unsigned char*>(&in.s_addr);
+    for (int i = 0; i < 4; ++i)
+        bytes[i] = static_cast<unsigned char>(address >> (24 - 8 * i));
+    return in;
+}
+
+sockaddr_in SocketAddress(Ipv4 address, std::uint16_t port)
+{
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_addr = InAddr(address);
+    auto* portBytes = reinterpret_cast<unsigned char*>(&to.sin_port);
+    portBytes[0] = static_cast<unsigned char>(port >> 8);
+    portBytes[1] = static_cast<unsigned char>(port);
+    return to;
+}
+
+Winsock::Winsock()
+{
+    WSADATA data;
+    started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+}
+
+Winsock::~Winsock()
+{
+    if (started_)
+        WSACleanup();
+}
+
+bool Winsock::Started(std::string& why) const
+{
+    if (!started_)
+        why = "no network (Winsock did not start)";
+    return started_;
+}
+
+bool Winsock::Resolve(const std::string& host, int waitMs, Ipv4& address, std::string& why) const
+{
+    return Started(why) && LookUpIpv4(host, waitMs, address, why);
 }

@@ -13,11 +13,6 @@
 
 namespace {
 
-std::string ErrorText(const char* what, int error)
-{
-    return std::string(what) + " (Winsock error " + std::to_string(error) + ")";
-}
-
 timeval Wait(int waitMs)
 {
     timeval wait{};
@@ -41,53 +36,31 @@ Ready WaitFor(SOCKET s, bool write, int waitMs)
 
 }  // namespace
 
-Win32Tcp::Win32Tcp()
-{
-    WSADATA data;
-    started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
-}
-
 Win32Tcp::~Win32Tcp()
 {
     Close();
-    if (started_)
-        WSACleanup();
 }
 
 bool Win32Tcp::Resolve(const std::string& host, int waitMs, Ipv4& address, std::string& why)
 {
-    if (!started_) {
-        why = "no network (Winsock did not start)";
-        return false;
-    }
-    return LookUpIpv4(host, waitMs, address, why);
+    return winsock_.Resolve(host, waitMs, address, why);
 }
 
 bool Win32Tcp::Connect(Ipv4 address, std::uint16_t port, int waitMs, std::string& why)
 {
     Close();
-    if (!started_) {
-        why = "no network (Winsock did not start)";
+    if (!winsock_.Started(why))
         return false;
-    }
     const SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     if (s == INVALID_SOCKET) {
-        why = ErrorText("no socket", WSAGetLastError());
+        why = WinsockErrorText("no socket", WSAGetLastError());
         return false;
     }
     u_long nonBlocking = 1;
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    // Network byte order without ws2_32's htonl and htons.
-    auto* addressBytes = reinterpret_cast<unsigned char*>(&to.sin_addr.s_addr);
-    for (int i = 0; i < 4; ++i)
-        addressBytes[i] = static_cast<unsigned char>(address >> (24 - 8 * i));
-    auto* portBytes = reinterpret_cast<unsigned char*>(&to.sin_port);
-    portBytes[0] = static_cast<unsigned char>(port >> 8);
-    portBytes[1] = static_cast<unsigned char>(port);
+    const sockaddr_in to = SocketAddress(address, port);
     if (ioctlsocket(s, FIONBIO, &nonBlocking) != 0 ||
         (connect(s, reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0 && WSAGetLastError() != WSAEWOULDBLOCK)) {
-        why = ErrorText("cannot connect", WSAGetLastError());
+        why = WinsockErrorText("cannot connect", WSAGetLastError());
         closesocket(s);
         return false;
     }
@@ -110,7 +83,7 @@ bool Win32Tcp::Connect(Ipv4 address, std::uint16_t port, int waitMs, std::string
         why = "no answer in " + std::to_string(waitMs / 1000) + " s";
     else
         why = error == WSAECONNREFUSED ? std::string("refused: nothing listens on that port")
-                                       : ErrorText("cannot connect", error ? error : WSAGetLastError());
+                                       : WinsockErrorText("cannot connect", error ? error : WSAGetLastError());
     closesocket(s);
     return false;
 }
@@ -128,7 +101,7 @@ bool Win32Tcp::Send(const std::string& bytes, int waitMs, std::string& why)
         const Ready ready = error == WSAEWOULDBLOCK ? WaitFor(socket_, true, waitMs) : Ready::Failed;
         if (ready == Ready::Yes)
             continue;
-        why = ready == Ready::TimedOut ? std::string("no room to send") : ErrorText("connection broken", error);
+        why = ready == Ready::TimedOut ? std::string("no room to send") : WinsockErrorText("connection broken", error);
         Close();
         return false;
     }
@@ -155,7 +128,7 @@ bool Win32Tcp::Receive(std::string& bytes, int waitMs, std::string& why)
     const int error = got == 0 ? 0 : WSAGetLastError();
     if (error == WSAEWOULDBLOCK)
         return true;
-    why = got == 0 ? std::string("closed by the far end") : ErrorText("connection broken", error);
+    why = got == 0 ? std::string("closed by the far end") : WinsockErrorText("connection broken", error);
     Close();
     return false;
 }

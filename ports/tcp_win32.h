@@ -2,11 +2,12 @@
 #pragma once
 #include <cstdint>
 
+#include "ports/name_lookup_win32.h"
 #include "ports/tcp.h"
 
 class Win32Tcp : public TcpPort {
 public:
-    Win32Tcp();
+    Win32Tcp() = default;
     ~Win32Tcp() override;
     Win32Tcp(const Win32Tcp&) = delete;
     Win32Tcp& operator=(const Win32Tcp&) = delete;
@@ -19,6 +20,6 @@ public:
     bool Connected() const override;
 
 private:
-    bool started_ = false;                        // WSAStartup succeeded
+    Winsock winsock_;
     std::uintptr_t socket_ = ~std::uintptr_t(0);  // INVALID_SOCKET
 };

@@ -2,11 +2,12 @@
 #pragma once
 #include <cstdint>
 
+#include "ports/name_lookup_win32.h"
 #include "ports/udp.h"
 
 class Win32Udp : public UdpPort {
 public:
-    Win32Udp();
+    Win32Udp() = default;
     ~Win32Udp() override;
     Win32Udp(const Win32Udp&) = delete;
     Win32Udp& operator=(const Win32Udp&) = delete;
@@ -17,7 +18,7 @@ public:
     void Close() override;
 
 private:
-    bool started_ = false;        // WSAStartup succeeded
+    Winsock winsock_;
     std::uintptr_t socket_ = ~std::uintptr_t(0);  // INVALID_SOCKET
     Ipv4 address_ = 0;
     std::uint16_t port_ = 0;
