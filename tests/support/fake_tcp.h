@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ports/tcp.h"
+#include "tests/support/fake_udp.h"  // LookUpIn
 
 class FakeTcp : public TcpPort {
 public:
@@ -30,13 +31,7 @@ public:
 
     bool Resolve(const std::string& host, int, Ipv4& found, std::string& why) override
     {
-        const auto name = names.find(host);
-        if (name == names.end()) {
-            why = "not found";
-            return false;
-        }
-        found = name->second;
-        return true;
+        return LookUpIn(names, host, found, why);
     }
     bool Connect(Ipv4, std::uint16_t, int, std::string& why) override
     {

@@ -7,6 +7,18 @@
 
 #include "ports/udp.h"
 
+// A name the fake ports know, or "not found".
+inline bool LookUpIn(const std::map<std::string, Ipv4>& names, const std::string& host, Ipv4& found, std::string& why)
+{
+    const auto name = names.find(host);
+    if (name == names.end()) {
+        why = "not found";
+        return false;
+    }
+    found = name->second;
+    return true;
+}
+
 class FakeUdp : public UdpPort {
 public:
     std::map<std::string, Ipv4> names{{"127.0.0.1", 0x7f000001}, {"239.255.0.1", 0xefff0001},
@@ -21,13 +33,7 @@ public:
 
     bool Resolve(const std::string& host, int, Ipv4& found, std::string& why) override
     {
-        const auto name = names.find(host);
-        if (name == names.end()) {
-            why = "not found";
-            return false;
-        }
-        found = name->second;
-        return true;
+        return LookUpIn(names, host, found, why);
     }
     bool Open(Ipv4 to, std::uint16_t toPort, std::string& why) override
     {
