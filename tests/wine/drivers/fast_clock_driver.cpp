@@ -17,18 +17,9 @@ constexpr double ClockRate = 2;  // the rate fast_clock.cmake gives on_fast_cloc
 constexpr DWORD StartWaitMs = 15000;
 
 // Waits for a local time, collecting what the status bar says meanwhile.
-bool WaitUntilLocal(long long localMs, const op::Tavrix& tavrix, std::vector<std::string>& statuses)
+bool WaitUntilLocal(long long localMs, const op::Tavrix& tavrix, op::StatusHistory& seen)
 {
-    return WatchUntilLocal(localMs, ClockRate, [&] {
-        const std::string status = tavrix.Status();
-        if (statuses.empty() || statuses.back() != status)
-            statuses.push_back(status);
-    }, 50);
-}
-
-bool AnyStartsWith(const std::vector<std::string>& statuses, const std::string& start)
-{
-    return std::any_of(statuses.begin(), statuses.end(), [&](const std::string& s) { return s.rfind(start, 0) == 0; });
+    return WatchUntilLocal(localMs, ClockRate, [&] { seen.Look(tavrix); }, 50);
 }
 
 // Types "hhmm" into a time picker as the keyboard would: the picker takes
@@ -88,8 +79,8 @@ TEST(FastClock, DelayedStartContactStepAndStopOnTime)
     ASSERT_TRUE(tavrix.WaitCaption("STOP", StartWaitMs));
     EXPECT_TRUE(tavrix.WaitStatus("Waiting: first call at 12:00", 3000)) << tavrix.Status();
 
-    std::vector<std::string> statuses;
-    EXPECT_TRUE(WaitUntilLocal(At(12, 1, 10), tavrix, statuses)) << "the local clock did not reach 12:01:10";
+    op::StatusHistory seen;
+    EXPECT_TRUE(WaitUntilLocal(At(12, 1, 10), tavrix, seen)) << "the local clock did not reach 12:01:10";
     const double rate = double(LocalMs() - localStart) / double(NowMs() - realStart);
     std::printf("local clock ran %.2f times as fast as the real one\n", rate);
     EXPECT_NEAR(rate, ClockRate, 0.2);
@@ -118,9 +109,9 @@ TEST(FastClock, DelayedStartContactStepAndStopOnTime)
     EXPECT_EQ(tavrix.Text(ID_bRun), "STOP") << "parked";
 
     // The status bar told each phase as it came.
-    EXPECT_TRUE(AnyStartsWith(statuses, "Calling Q9XYZ"));
-    EXPECT_TRUE(AnyStartsWith(statuses, "Q9XYZ: ")) << "no contact step in the status bar";
-    EXPECT_EQ(statuses.back().rfind("Parked until 12:00 tomorrow", 0), 0u) << statuses.back();
+    EXPECT_TRUE(seen.Said("Calling Q9XYZ"));
+    EXPECT_TRUE(seen.Said("Q9XYZ: ")) << "no contact step in the status bar";
+    EXPECT_EQ(seen.texts.back().rfind("Parked until 12:00 tomorrow", 0), 0u) << seen.texts.back();
 
     tavrix.PressRun();
     EXPECT_TRUE(WaitFor([&] { return tavrix.Idle(); }, StartWaitMs));

@@ -387,6 +387,23 @@ private:
     Process process_;
 };
 
+// The status bar's texts as they changed while a driver watched the run.
+struct StatusHistory {
+    std::vector<std::string> texts;
+
+    void Look(const Tavrix& tavrix)
+    {
+        const std::string status = tavrix.Status();
+        if (texts.empty() || texts.back() != status)
+            texts.push_back(status);
+    }
+    // Whether any of them began with `start`.
+    bool Said(const std::string& start) const
+    {
+        return std::any_of(texts.begin(), texts.end(), [&](const std::string& s) { return s.rfind(start, 0) == 0; });
+    }
+};
+
 // The first event at or after `from` that begins with `prefix`; null for none.
 inline const JournalEvent* Find(const std::vector<JournalEvent>& events, const std::string& prefix,
                                 long long from = 0)

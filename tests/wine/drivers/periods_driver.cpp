@@ -39,12 +39,8 @@ TEST(Periods, EachSkedInItsPeriodDoneWhenItsContactIs)
     tavrix.PressRun();
     ASSERT_TRUE(tavrix.WaitCaption("STOP", 15000)) << tavrix.Status();
 
-    std::vector<std::string> statuses;
-    auto look = [&] {
-        const std::string status = tavrix.Status();
-        if (statuses.empty() || statuses.back() != status)
-            statuses.push_back(status);
-    };
+    StatusHistory seen;
+    auto look = [&] { seen.Look(tavrix); };
     EXPECT_TRUE(WatchUntilLocal(At(12, 8, 50), ClockRate, look, 100));
     PhotographSkedsPage(TestDir() + "/periods-skeds-page.png");
     EXPECT_TRUE(WatchUntilLocal(At(12, 12, 10), ClockRate, look, 100));
@@ -53,7 +49,7 @@ TEST(Periods, EachSkedInItsPeriodDoneWhenItsContactIs)
     const std::vector<JournalEvent> events = ParseJournal(ReadFileBytes(TestDir() + "/periods.journal"));
     for (const JournalEvent& e : events)
         std::printf("  %s\n", e.what.c_str());
-    for (const std::string& s : statuses)
+    for (const std::string& s : seen.texts)
         std::printf("  status: %s\n", s.c_str());
 
     // The box in the entry's state at each call; one call of each station.
@@ -68,9 +64,7 @@ TEST(Periods, EachSkedInItsPeriodDoneWhenItsContactIs)
     ASSERT_NE(release, nullptr);
     EXPECT_GE(release->ms, seventyThree->ms + 235 * 1000) << "released before 73 timed out";
     EXPECT_LT(release->ms, At(12, 8, 30)) << "kept until the entry's end";
-    EXPECT_TRUE(std::any_of(statuses.begin(), statuses.end(), [](const std::string& s) {
-        return s.rfind("Sked 1 of 2 done; next: Q7PQR 12:09 UTC\t1 contact, last Q9XYZ ", 0) == 0;
-    }));
+    EXPECT_TRUE(seen.Said("Sked 1 of 2 done; next: Q7PQR 12:09 UTC\t1 contact, last Q9XYZ "));
 
     // Q7PQR in our own period: never heard, never reached.
     EXPECT_EQ(Find(events, "press Tx &2", At(12, 9, 0)), nullptr) << "a contact in the wrong period";

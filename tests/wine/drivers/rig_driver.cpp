@@ -64,12 +64,8 @@ TEST(Rig, EachSkedOnItsFrequencyNoneWithoutRigctldAndHomeAfter)
     tavrix.PressRun();
     ASSERT_TRUE(tavrix.WaitCaption("STOP", 15000)) << tavrix.Status();
 
-    std::vector<std::string> statuses;
-    auto look = [&] {
-        const std::string status = tavrix.Status();
-        if (statuses.empty() || statuses.back() != status)
-            statuses.push_back(status);
-    };
+    StatusHistory seen;
+    auto look = [&] { seen.Look(tavrix); };
     EXPECT_TRUE(WatchUntilLocal(At(12, 1, 30), ClockRate, look, 100));
     const std::string first = RadioReads();
     EXPECT_TRUE(WatchUntilLocal(At(12, 4, 30), ClockRate, look, 100));
@@ -92,15 +88,13 @@ TEST(Rig, EachSkedOnItsFrequencyNoneWithoutRigctldAndHomeAfter)
     const std::vector<JournalEvent> events = ParseJournal(ReadFileBytes(TestDir() + "/rig.journal"));
     for (const JournalEvent& e : events)
         std::printf("  %s\n", e.what.c_str());
-    for (std::size_t i = 0; i < statuses.size(); ++i)
-        if (i == 0 || statuses[i].substr(0, 24) != statuses[i - 1].substr(0, 24))
-            std::printf("  status: %s\n", statuses[i].c_str());
+    for (std::size_t i = 0; i < seen.texts.size(); ++i)
+        if (i == 0 || seen.texts[i].substr(0, 24) != seen.texts[i - 1].substr(0, 24))
+            std::printf("  status: %s\n", seen.texts[i].c_str());
     EXPECT_NE(Find(events, "toradio Q9XYZ"), nullptr);
     EXPECT_NE(Find(events, "toradio Q7PQR"), nullptr);
     EXPECT_EQ(Find(events, "toradio Q5AAA"), nullptr) << "called on a frequency not set";
-    EXPECT_TRUE(std::any_of(statuses.begin(), statuses.end(), [](const std::string& s) {
-        return s.rfind("Sked 3 of 3: Q5AAA: frequency not set, again in ", 0) == 0;
-    }));
+    EXPECT_TRUE(seen.Said("Sked 3 of 3: Q5AAA: frequency not set, again in "));
 
     const std::string adif = ReadFileBytes(dir + "/tavrix.adi");
     EXPECT_NE(RecordOf(adif, "Q9XYZ").find("<BAND:2>2m <FREQ:7>144.366"), std::string::npos) << adif;

@@ -28,20 +28,13 @@ std::string Joined(const std::vector<std::string>& parts)
 
 // What the window showed while the night ran: each new status bar text and
 // each new State column, in order.
-struct Seen {
-    std::vector<std::string> statuses;
+struct Seen : op::StatusHistory {
     std::set<std::string> states;
 
     void Look(const Tavrix& tavrix)
     {
-        const std::string status = tavrix.Status();
-        if (statuses.empty() || statuses.back() != status)
-            statuses.push_back(status);
+        op::StatusHistory::Look(tavrix);
         states.insert(Joined(SkedStates(tavrix.main)));
-    }
-    bool Said(const std::string& start) const
-    {
-        return std::any_of(statuses.begin(), statuses.end(), [&](const std::string& s) { return s.rfind(start, 0) == 0; });
     }
 };
 
@@ -103,12 +96,12 @@ TEST(Skeds, ThreeOneMinuteEntriesFollowedFromOneStart)
         EXPECT_NE(Find(events, "press &Auto is ON", release->ms), nullptr) << "Auto left on after " << e.call;
     }
 
-    for (std::size_t i = 0; i < seen.statuses.size(); ++i)
-        if (i == 0 || seen.statuses[i].substr(0, 12) != seen.statuses[i - 1].substr(0, 12))
-            std::printf("  status: %s\n", seen.statuses[i].c_str());
+    for (std::size_t i = 0; i < seen.texts.size(); ++i)
+        if (i == 0 || seen.texts[i].substr(0, 12) != seen.texts[i - 1].substr(0, 12))
+            std::printf("  status: %s\n", seen.texts[i].c_str());
     for (const char* said : {"Sked 1 of 3: Calling Q9XYZ", "Sked 2 of 3: Calling Q7PQR", "Sked 3 of 3: Calling CQ"})
         EXPECT_TRUE(seen.Said(said)) << said;
-    EXPECT_EQ(seen.statuses.back().rfind("Skeds done", 0), 0u) << seen.statuses.back();
+    EXPECT_EQ(seen.texts.back().rfind("Skeds done", 0), 0u) << seen.texts.back();
     // An entry that has ended shows its outcome: nobody is on the air here.
     for (const char* states : {"now|next|later", "not heard|now|next", "not heard|not heard|now"})
         EXPECT_EQ(seen.states.count(states), 1u) << states;
